@@ -1,0 +1,1 @@
+list(APPEND VENTREL_CORE_SOURCES record/testrecord.cpp)
