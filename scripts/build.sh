@@ -2,6 +2,7 @@
 # Configures and builds into build/ (or $BUILD_DIR); extra arguments go to cmake.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+export CCACHE_NOHASHDIR=true CCACHE_BASEDIR="$PWD"
 build_dir=${BUILD_DIR:-build}
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)

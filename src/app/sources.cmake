@@ -1,0 +1,1 @@
+list(APPEND VENTREL_PAGE_SOURCES app/mainpage.cpp)
