@@ -11,6 +11,10 @@ float densityCorrectionFactor(const TestRecord& r);
 // is positive, factor x reading otherwise (0 included).
 double fanFlowOf(const TestRecord& r, int point, float densityFactor);
 
+// Whether a point takes part in the fit: a reading above 0, a pressure other than 0 and
+// other than the baseline, a plate setting, and a positive fan flow.
+bool isFitPoint(const TestRecord& r, int point, float densityFactor);
+
 // The baseline static pressure the fit subtracts: the mean of the pre- and post-test statics.
 float staticBaseline(const TestRecord& r);
 

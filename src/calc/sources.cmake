@@ -1,1 +1,1 @@
-list(APPEND VENTREL_CORE_SOURCES calc/units.cpp calc/plates.cpp)
+list(APPEND VENTREL_CORE_SOURCES calc/units.cpp calc/plates.cpp calc/leakagecalc.cpp calc/reentry.cpp calc/analysis.cpp)
