@@ -8,54 +8,60 @@
 
 namespace {
 
-struct Scalar {
-    const char* key;
-    QString value;
-};
-
-// The scalar figures in output order; numbers carry the digits that read back to the stored value.
-std::vector<Scalar> scalars(const Analysis& a) {
+// The scalar figures in output order, handed to `visit(key, value)` one by one; numbers carry
+// the digits that read back to the stored value.
+template <typename Emit> void forEachScalar(const Analysis& a, Emit&& visit) {
     const TestRecord& r = a.record;
-    auto n = [](auto v) { return jsonNumberText(v); };
-    return {
-        {"unit_system", QString::number(r.UnitSystemG)},
-        {"point_count", QString::number(r.PointCountG)},
-        {"baseline_inwc", n(r.StaticPresBaselineG)},
-        {"correlation", n(r.CorrelationG)},
-        {"flow_coefficient", n(r.FlowCoefficientG)},
-        {"pressure_exponent", n(r.PressureExponentG)},
-        {"ela_cgsb_in2", n(r.ElaCgsbG)},
-        {"ela_lbl_in2", n(r.ElaLblG)},
-        {"leakage_ratio", n(r.LeakageRatioG)},
-        {"flow4_cfm", n(r.Flow4G)},
-        {"flow50_cfm", n(r.Flow50G)},
-        {"flow75_cfm", n(r.Flow75G)},
-        {"ach50", n(r.Ach50G)},
-        {"permeability_index", n(r.PermeabilityIndexG)},
-        {"usace_index", n(r.UsaceIndexG)},
-        {"q4pa_surf", n(r.Q4PaSurfG)},
-        {"infiltration_ach", n(r.InfiltrationAchG)},
-        {"infiltration_flow_cfm", n(r.InfiltrationFlowG)},
-        {"infiltration_per_occupant_cfm", n(r.InfiltrationPerOccupantG)},
-        {"infiltration_per_bedroom_cfm", n(r.InfiltrationPerBedroomG)},
-        {"deap_index", n(r.InfiltrationDeapIndexG)},
-        {"infiltration_factor", n(r.DivideBy20FactorG)},
-    };
+    visit("unit_system", int(r.UnitSystemG));
+    visit("point_count", int(r.PointCountG));
+    visit("baseline_inwc", r.StaticPresBaselineG);
+    visit("correlation", r.CorrelationG);
+    visit("flow_coefficient", r.FlowCoefficientG);
+    visit("pressure_exponent", r.PressureExponentG);
+    visit("ela_cgsb_in2", r.ElaCgsbG);
+    visit("ela_lbl_in2", r.ElaLblG);
+    visit("leakage_ratio", r.LeakageRatioG);
+    visit("flow4_cfm", r.Flow4G);
+    visit("flow50_cfm", r.Flow50G);
+    visit("flow75_cfm", r.Flow75G);
+    visit("ach50", r.Ach50G);
+    visit("permeability_index", r.PermeabilityIndexG);
+    visit("usace_index", r.UsaceIndexG);
+    visit("q4pa_surf", r.Q4PaSurfG);
+    visit("infiltration_ach", r.InfiltrationAchG);
+    visit("infiltration_flow_cfm", r.InfiltrationFlowG);
+    visit("infiltration_per_occupant_cfm", r.InfiltrationPerOccupantG);
+    visit("infiltration_per_bedroom_cfm", r.InfiltrationPerBedroomG);
+    visit("deap_index", r.InfiltrationDeapIndexG);
+    visit("infiltration_factor", r.DivideBy20FactorG);
+}
+
+void appendValue(QByteArray& out, int value) { out += QByteArray::number(value); }
+void appendValue(QByteArray& out, float value) { appendJsonNumber(out, value); }
+void appendValue(QByteArray& out, double value) { appendJsonNumber(out, value); }
+
+void appendJsonKey(QByteArray& out, const char* key) {
+    out += ",\"";
+    out += key;
+    out += "\":";
 }
 
 void appendJsonString(QByteArray& out, const QString& text) {
-    out += '"';
+    QString escaped;
+    escaped.reserve(text.size() + 2);
     for (const QChar c : text) {
         const char16_t u = c.unicode();
         if (u == u'"')
-            out += "\\\"";
+            escaped += QStringLiteral("\\\"");
         else if (u == u'\\')
-            out += "\\\\";
+            escaped += QStringLiteral("\\\\");
         else if (u < 0x20)
-            out += QStringLiteral("\\u%1").arg(int(u), 4, 16, QLatin1Char('0')).toLatin1();
+            escaped += QStringLiteral("\\u%1").arg(int(u), 4, 16, QLatin1Char('0'));
         else
-            out += QString(c).toUtf8();
+            escaped += c;
     }
+    out += '"';
+    out += escaped.toUtf8();
     out += '"';
 }
 
@@ -84,24 +90,27 @@ Analysis analyse(const QString& file, const TestRecord& stored, bool exact) {
 void appendJson(QByteArray& out, const Analysis& a) {
     out += "{\"file\":";
     appendJsonString(out, a.file);
-    for (const Scalar& s : scalars(a)) {
-        out += ",\"";
-        out += s.key;
-        out += "\":";
-        out += s.value.toLatin1();
-    }
+    forEachScalar(a, [&out](const char* key, auto value) {
+        appendJsonKey(out, key);
+        appendValue(out, value);
+    });
     out += ",\"points\":[";
     const TestRecord& r = a.record;
     for (int i = 1; i <= TestRecord::kPoints; ++i) {
-        if (i > 1)
-            out += ',';
-        out += "{\"point\":" + QByteArray::number(i);
-        out += ",\"pressure_inwc\":" + jsonNumberText(r.PresGageG[i]).toLatin1();
-        out += ",\"flow_reading_cfm\":" + jsonNumberText(r.FlowGageG[i]).toLatin1();
-        out += ",\"plate_factor\":" + jsonNumberText(r.LowFlowFactorG[i]).toLatin1();
-        out += ",\"fan_flow_cfm\":" + jsonNumberText(a.fanFlow[i]).toLatin1();
-        out += ",\"fit_flow_cfm\":" + jsonNumberText(r.FlowFitG[i]).toLatin1();
-        out += ",\"fit_error_pct\":" + jsonNumberText(r.FlowErrorG[i]).toLatin1();
+        out += i > 1 ? ",{\"point\":" : "{\"point\":";
+        appendValue(out, i);
+        appendJsonKey(out, "pressure_inwc");
+        appendValue(out, r.PresGageG[i]);
+        appendJsonKey(out, "flow_reading_cfm");
+        appendValue(out, r.FlowGageG[i]);
+        appendJsonKey(out, "plate_factor");
+        appendValue(out, r.LowFlowFactorG[i]);
+        appendJsonKey(out, "fan_flow_cfm");
+        appendValue(out, a.fanFlow[i]);
+        appendJsonKey(out, "fit_flow_cfm");
+        appendValue(out, r.FlowFitG[i]);
+        appendJsonKey(out, "fit_error_pct");
+        appendValue(out, r.FlowErrorG[i]);
         out += a.used[i] ? ",\"used\":true}" : ",\"used\":false}";
     }
     out += "]}";
@@ -109,19 +118,19 @@ void appendJson(QByteArray& out, const Analysis& a) {
 
 QByteArray csvHeader() {
     QByteArray out = "file";
-    for (const Scalar& s : scalars(Analysis{})) {
+    forEachScalar(Analysis{}, [&out](const char* key, auto) {
         out += ',';
-        out += s.key;
-    }
+        out += key;
+    });
     out += '\n';
     return out;
 }
 
 void appendCsvRow(QByteArray& out, const Analysis& a) {
     out += csvField(a.file);
-    for (const Scalar& s : scalars(a)) {
+    forEachScalar(a, [&out](const char*, auto value) {
         out += ',';
-        out += s.value.toLatin1();
-    }
+        appendValue(out, value);
+    });
     out += '\n';
 }

@@ -1,137 +1,159 @@
 #include "util/numtext.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <cmath>
-#include <cstdio>
 #include <limits>
-#include <string>
 
 namespace {
 
 // A decimal number as sign, significant digits and the power of ten of the first digit:
-// value = 0.d1d2d3... * 10^pointPos.
+// value = 0.d1d2d3... * 10^pointPos. Held in a fixed buffer: no allocation on the hot paths
+// of the analyser.
 struct Decimal {
     bool negative = false;
-    std::string digits; // no leading zeros; empty means zero
+    char digits[40] = {}; // no leading or trailing zeros; length 0 means zero
+    int length = 0;
     int pointPos = 0;
+
+    bool isZero() const { return length == 0; }
 };
 
-Decimal fromScientific(const char* text) {
-    // text is "[-]d[.ddd]e[+-]xx" as printed by to_chars or printf
+Decimal fromScientific(const char* text, const char* end) {
+    // text is "[-]d[.ddd]e[+-]xx" as printed by to_chars
     Decimal d;
     const char* p = text;
-    if (*p == '-') {
+    if (p < end && *p == '-') {
         d.negative = true;
         ++p;
     }
+    for (; p < end && *p != 'e' && *p != 'E'; ++p) {
+        if (*p >= '0' && *p <= '9' && d.length < static_cast<int>(sizeof d.digits))
+            d.digits[d.length++] = *p;
+    }
     int exponent = 0;
-    for (; *p && *p != 'e' && *p != 'E'; ++p) {
-        if (*p >= '0' && *p <= '9')
-            d.digits.push_back(*p);
+    if (p < end) {
+        ++p;
+        bool negExp = false;
+        if (p < end && (*p == '-' || *p == '+'))
+            negExp = *p++ == '-';
+        for (; p < end && *p >= '0' && *p <= '9'; ++p)
+            exponent = exponent * 10 + (*p - '0');
+        if (negExp)
+            exponent = -exponent;
     }
-    if (*p)
-        exponent = std::atoi(p + 1);
     d.pointPos = exponent + 1;
-    while (!d.digits.empty() && d.digits.back() == '0')
-        d.digits.pop_back();
-    std::size_t lead = 0;
-    while (lead < d.digits.size() && d.digits[lead] == '0') {
+    while (d.length > 0 && d.digits[d.length - 1] == '0')
+        --d.length;
+    int lead = 0;
+    while (lead < d.length && d.digits[lead] == '0')
         ++lead;
-        --d.pointPos;
+    if (lead > 0) {
+        std::memmove(d.digits, d.digits + lead, static_cast<std::size_t>(d.length - lead));
+        d.length -= lead;
+        d.pointPos -= lead;
     }
-    d.digits.erase(0, lead);
+    if (d.length == 0)
+        d.negative = false;
     return d;
 }
 
 template <typename T> Decimal shortestDecimal(T value) {
     char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf - 1, value, std::chars_format::scientific);
-    *res.ptr = '\0';
-    return fromScientific(buf);
+    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
+    return fromScientific(buf, res.ptr);
 }
 
 Decimal significantDecimal(double value, int significant) {
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*e", significant - 1, value);
-    return fromScientific(buf);
+    const auto res =
+        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, significant - 1);
+    return fromScientific(buf, res.ptr);
 }
 
 double toDouble(const Decimal& d) {
-    if (d.digits.empty())
+    if (d.isZero())
         return 0.0;
-    std::string text = d.negative ? "-0." : "0.";
-    text += d.digits;
-    text += 'e';
-    text += std::to_string(d.pointPos);
+    char text[64];
+    char* p = text;
+    if (d.negative)
+        *p++ = '-';
+    *p++ = '0';
+    *p++ = '.';
+    std::memcpy(p, d.digits, static_cast<std::size_t>(d.length));
+    p += d.length;
+    *p++ = 'e';
+    p = std::to_chars(p, text + sizeof text, d.pointPos).ptr;
     double out = 0.0;
-    std::from_chars(text.data(), text.data() + text.size(), out);
+    std::from_chars(text, p, out);
     return out;
 }
 
-// Adds one unit in the last kept place to the magnitude of a digit string.
-void incrementMagnitude(Decimal& d, std::size_t keep) {
-    d.digits.resize(keep);
-    int i = static_cast<int>(keep) - 1;
+void trimZeros(Decimal& d) {
+    while (d.length > 0 && d.digits[d.length - 1] == '0')
+        --d.length;
+    if (d.length == 0)
+        d.negative = false;
+}
+
+// Keeps `keep` digits and adds one unit in the last kept place to the magnitude.
+void incrementMagnitude(Decimal& d, int keep) {
+    d.length = keep;
+    int i = keep - 1;
     while (i >= 0 && d.digits[i] == '9') {
         d.digits[i] = '0';
         --i;
     }
     if (i < 0) {
-        d.digits.insert(d.digits.begin(), '1');
+        std::memmove(d.digits + 1, d.digits, static_cast<std::size_t>(keep));
+        d.digits[0] = '1';
+        ++d.length;
         ++d.pointPos;
     } else {
         ++d.digits[i];
     }
 }
 
-void trimZeros(Decimal& d) {
-    while (!d.digits.empty() && d.digits.back() == '0')
-        d.digits.pop_back();
-    if (d.digits.empty())
-        d.negative = false;
-}
-
 enum class Cut { HalfEven, Floor };
 
 Decimal cutToPlaces(Decimal d, int places, Cut mode) {
     const long keepLong = static_cast<long>(d.pointPos) + places;
-    if (keepLong >= static_cast<long>(d.digits.size()))
+    if (keepLong >= d.length)
         return d;
     if (keepLong < 0) {
         // Everything is below half a unit of the last place.
-        if (mode == Cut::Floor && d.negative && !d.digits.empty()) {
-            d.digits = "1";
+        if (mode == Cut::Floor && d.negative) {
+            d.digits[0] = '1';
+            d.length = 1;
             d.pointPos = -places + 1;
             return d;
         }
         return Decimal{};
     }
-    const auto keep = static_cast<std::size_t>(keepLong);
-    const std::string dropped = d.digits.substr(keep);
+    const int keep = static_cast<int>(keepLong);
     bool up = false;
     if (mode == Cut::Floor) {
-        up = d.negative; // dropped is never all zeros: trailing zeros are trimmed
+        up = d.negative; // what is dropped is never all zeros: trailing zeros are trimmed
     } else {
-        const char first = dropped[0];
+        const char first = d.digits[keep];
         if (first > '5') {
             up = true;
         } else if (first == '5') {
-            const bool exactHalf = dropped.find_first_not_of('0', 1) == std::string::npos;
-            if (!exactHalf)
-                up = true;
-            else
-                up = keep > 0 && ((d.digits[keep - 1] - '0') % 2 == 1);
+            const bool exactHalf = keep + 1 == d.length;
+            up = !exactHalf || (keep > 0 && (d.digits[keep - 1] - '0') % 2 == 1);
         }
     }
     if (up) {
         if (keep == 0) {
-            d.digits = "1";
+            d.digits[0] = '1';
+            d.length = 1;
             d.pointPos += 1;
         } else {
             incrementMagnitude(d, keep);
         }
     } else {
-        d.digits.resize(keep);
+        d.length = keep;
     }
     trimZeros(d);
     return d;
@@ -139,40 +161,64 @@ Decimal cutToPlaces(Decimal d, int places, Cut mode) {
 
 enum class Style { Display, File, Json };
 
-// Lays out a decimal positionally or with an exponent, after the style's conventions.
-QString layout(const Decimal& d, int maxPositionalExponent, Style style) {
-    QString sign;
-    if (d.digits.empty()) {
+// Lays out a decimal positionally or with an exponent, after the style's conventions, into
+// `out` (at least 64 bytes); returns the length.
+int layout(const Decimal& d, int maxPositionalExponent, Style style, char* out) {
+    char* p = out;
+    if (d.isZero()) {
         if (style == Style::Display)
-            return QStringLiteral(" 0");
-        return QStringLiteral("0");
+            *p++ = ' ';
+        *p++ = '0';
+        return static_cast<int>(p - out);
     }
     if (d.negative)
-        sign = QStringLiteral("-");
+        *p++ = '-';
     else if (style == Style::Display)
-        sign = QStringLiteral(" ");
+        *p++ = ' ';
 
     const int exponent = d.pointPos - 1;
-    const auto digits = QString::fromLatin1(d.digits.data(), static_cast<qsizetype>(d.digits.size()));
-    QString body;
     if (exponent >= -5 && exponent < maxPositionalExponent) {
         if (d.pointPos <= 0) {
-            body = (style == Style::Json ? QStringLiteral("0.") : QStringLiteral("."))
-                   + QString(-d.pointPos, QLatin1Char('0')) + digits;
-        } else if (d.pointPos >= digits.size()) {
-            body = digits + QString(d.pointPos - digits.size(), QLatin1Char('0'));
+            if (style == Style::Json)
+                *p++ = '0';
+            *p++ = '.';
+            for (int i = 0; i < -d.pointPos; ++i)
+                *p++ = '0';
+            std::memcpy(p, d.digits, static_cast<std::size_t>(d.length));
+            p += d.length;
+        } else if (d.pointPos >= d.length) {
+            std::memcpy(p, d.digits, static_cast<std::size_t>(d.length));
+            p += d.length;
+            for (int i = d.length; i < d.pointPos; ++i)
+                *p++ = '0';
         } else {
-            body = digits.left(d.pointPos) + QLatin1Char('.') + digits.mid(d.pointPos);
+            std::memcpy(p, d.digits, static_cast<std::size_t>(d.pointPos));
+            p += d.pointPos;
+            *p++ = '.';
+            std::memcpy(p, d.digits + d.pointPos, static_cast<std::size_t>(d.length - d.pointPos));
+            p += d.length - d.pointPos;
         }
     } else {
-        body = digits.left(1);
-        if (digits.size() > 1)
-            body += QLatin1Char('.') + digits.mid(1);
-        const QChar e = style == Style::Json ? QLatin1Char('e') : QLatin1Char('E');
-        body += e + (exponent < 0 ? QLatin1Char('-') : QLatin1Char('+'));
-        body += QStringLiteral("%1").arg(std::abs(exponent), 2, 10, QLatin1Char('0'));
+        *p++ = d.digits[0];
+        if (d.length > 1) {
+            *p++ = '.';
+            std::memcpy(p, d.digits + 1, static_cast<std::size_t>(d.length - 1));
+            p += d.length - 1;
+        }
+        *p++ = style == Style::Json ? 'e' : 'E';
+        *p++ = exponent < 0 ? '-' : '+';
+        const int magnitude = std::abs(exponent);
+        if (magnitude < 10)
+            *p++ = '0';
+        p = std::to_chars(p, out + 64, magnitude).ptr;
     }
-    return sign + body;
+    return static_cast<int>(p - out);
+}
+
+QString layoutText(const Decimal& d, int maxPositionalExponent, Style style) {
+    char buf[64];
+    const int n = layout(d, maxPositionalExponent, style, buf);
+    return QString::fromLatin1(buf, n);
 }
 
 template <typename T> double roundImpl(T value, int places) {
@@ -225,17 +271,29 @@ qsizetype scanNumber(QStringView text, qsizetype start) {
 bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
 
 double convert(QStringView text) {
-    std::string s = text.toLatin1().toStdString();
-    if (!s.empty() && s[0] == '+')
-        s.erase(0, 1);
-    if (!s.empty() && s[0] == '.')
-        s.insert(0, "0");
-    if (s.size() > 1 && s[0] == '-' && s[1] == '.')
-        s.insert(1, "0");
+    // The text holds only sign, digits, period and exponent (scanNumber made sure).
+    char buf[512] = {};
+    if (text.size() + 2 > static_cast<qsizetype>(sizeof buf))
+        return std::numeric_limits<double>::infinity();
+    char* p = buf;
+    qsizetype i = 0;
+    if (i < text.size() && text[i] == QLatin1Char('+'))
+        ++i;
+    if (i < text.size() && text[i] == QLatin1Char('-')) {
+        *p++ = '-';
+        ++i;
+    }
+    if (i < text.size() && text[i] == QLatin1Char('.'))
+        *p++ = '0';
+    for (; i < text.size(); ++i)
+        *p++ = static_cast<char>(text[i].unicode());
     double out = 0.0;
-    const auto res = std::from_chars(s.data(), s.data() + s.size(), out);
+    const auto res = std::from_chars(buf, p, out);
     if (res.ec == std::errc::result_out_of_range) {
-        // Underflow reads as zero; overflow is out of range.
+        // from_chars leaves tiny values unset: underflow reads as zero, overflow is out of range.
+        char* e = std::find_if(buf, p, [](char c) { return c == 'e' || c == 'E'; });
+        if (e != p && e + 1 < p && e[1] == '-')
+            return 0.0;
         return std::numeric_limits<double>::infinity();
     }
     return out;
@@ -246,13 +304,13 @@ double convert(QStringView text) {
 QString numText(float value) {
     if (!std::isfinite(value))
         return QStringLiteral(" 0");
-    return layout(significantDecimal(value, 7), 7, Style::Display);
+    return layoutText(significantDecimal(value, 7), 7, Style::Display);
 }
 
 QString numText(double value) {
     if (!std::isfinite(value))
         return QStringLiteral(" 0");
-    return layout(significantDecimal(value, 15), 15, Style::Display);
+    return layoutText(significantDecimal(value, 15), 15, Style::Display);
 }
 
 double roundHalfEven(double value, int places) { return roundImpl(value, places); }
@@ -293,14 +351,35 @@ float toSingle(double value) {
 }
 
 QString fileNumberText(double value) {
-    return layout(shortestDecimal(std::isfinite(value) ? value : 0.0), 15, Style::File);
+    return layoutText(shortestDecimal(std::isfinite(value) ? value : 0.0), 15, Style::File);
 }
 QString fileNumberText(float value) {
-    return layout(shortestDecimal(std::isfinite(value) ? value : 0.0f), 15, Style::File);
+    return layoutText(shortestDecimal(std::isfinite(value) ? value : 0.0f), 15, Style::File);
 }
 QString jsonNumberText(double value) {
-    return layout(shortestDecimal(std::isfinite(value) ? value : 0.0), 15, Style::Json);
+    return QString::fromLatin1(jsonNumber(value));
 }
 QString jsonNumberText(float value) {
-    return layout(shortestDecimal(std::isfinite(value) ? value : 0.0f), 15, Style::Json);
+    return QString::fromLatin1(jsonNumber(value));
+}
+
+void appendJsonNumber(QByteArray& out, double value) {
+    char buf[64];
+    out.append(buf, layout(shortestDecimal(std::isfinite(value) ? value : 0.0), 15, Style::Json, buf));
+}
+void appendJsonNumber(QByteArray& out, float value) {
+    char buf[64];
+    out.append(buf,
+               layout(shortestDecimal(std::isfinite(value) ? value : 0.0f), 15, Style::Json, buf));
+}
+
+QByteArray jsonNumber(double value) {
+    char buf[64];
+    const int n = layout(shortestDecimal(std::isfinite(value) ? value : 0.0), 15, Style::Json, buf);
+    return QByteArray(buf, n);
+}
+QByteArray jsonNumber(float value) {
+    char buf[64];
+    const int n = layout(shortestDecimal(std::isfinite(value) ? value : 0.0f), 15, Style::Json, buf);
+    return QByteArray(buf, n);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringView>
 
@@ -46,3 +47,7 @@ QString fileNumberText(float value);
 // The same shortest digits as a JSON/CSV number: "-0.5", "0.2007226", "1.5e-05".
 QString jsonNumberText(double value);
 QString jsonNumberText(float value);
+QByteArray jsonNumber(double value);
+QByteArray jsonNumber(float value);
+void appendJsonNumber(QByteArray& out, double value);
+void appendJsonNumber(QByteArray& out, float value);

@@ -1,0 +1,57 @@
+// Times the calculation chain: subLeakageCalc over nine points, and the whole analysis of one
+// record as the analyser does it (re-entry, calculation, envelope figures).
+
+#include "calc/analysis.h"
+#include "calc/leakagecalc.h"
+
+#include <QElapsedTimer>
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+TestRecord ninePoints() {
+    TestRecord r;
+    applyStartupValues(r);
+    applyNewFileDefaults(r, 2);
+    r.BuildingVolumeCuFtG = 16500;
+    r.BuildingSurfaceAreaSqFtG = 5900;
+    r.BuildingFloorAreaSqFtG = 2100;
+    r.TemperatureOutsideFG = 41;
+    for (int i = 1; i <= 9; ++i) {
+        const double pa = 65.0 - 6.0 * i;
+        r.PresGageG[i] = -pa / 249.1;
+        r.FlowGageG[i] = 260.0 * std::pow(pa, 0.66) * (1.0 + 0.01 * ((i % 3) - 1));
+        r.LowFlowFactorG[i] = 1.0f;
+    }
+    r.StaticPresBaselineG = staticBaseline(r);
+    return r;
+}
+
+template <typename F> double nanosPerCall(int calls, F&& f) {
+    QElapsedTimer t;
+    t.start();
+    for (int i = 0; i < calls; ++i)
+        f(i);
+    return double(t.nsecsElapsed()) / calls;
+}
+} // namespace
+
+int main() {
+    TestRecord r = ninePoints();
+    volatile float sink = 0;
+    const int calls = 200000;
+    const double calc = nanosPerCall(calls, [&](int i) {
+        r.FlowGageG[1] = 1900.0 + (i & 7);
+        subLeakageCalc(r);
+        sink = sink + r.FlowCoefficientG;
+    });
+    const TestRecord stored = ninePoints();
+    const double whole = nanosPerCall(calls / 4, [&](int) {
+        const Analysis a = analyse(QString(), stored, false);
+        sink = sink + a.record.Flow50G;
+    });
+    std::printf("subLeakageCalc, nine points:          %8.3f us\n", calc / 1000.0);
+    std::printf("analyse one record (re-entry + calc): %8.3f us\n", whole / 1000.0);
+    return 0;
+}
