@@ -1,1 +1,2 @@
 list(APPEND VENTREL_CORE_SOURCES calc/units.cpp calc/plates.cpp calc/leakagecalc.cpp calc/reentry.cpp calc/analysis.cpp)
+list(APPEND VENTREL_CORE_SOURCES calc/resultdisplay.cpp)
