@@ -10,7 +10,7 @@ enum class PageId { Start, TestId, Building, Measurement, Graph, Preview };
 // What a page asks of the application: move to another page, and the commands every page
 // shares. A page holds a reference to the host and to the one test record.
 class PageHost {
-public:
+  public:
     virtual ~PageHost() = default;
 
     virtual TestRecord& record() = 0;
@@ -18,6 +18,13 @@ public:
     // Closes the page now open and opens `page`, built afresh from the record. Calling it for
     // the page that is open reloads it (the Units menus).
     virtual void showPage(PageId page) = 0;
+
+    // Whether `page` can be opened in this program; a page offers no button or menu for one
+    // that cannot.
+    virtual bool offers(PageId page) const {
+        (void)page;
+        return true;
+    }
 
     // File menu: Save (writes at once when the test has a file, else the save page), Save As,
     // and Exit with its save prompt. `from` is the page asking, the parent of any box.
