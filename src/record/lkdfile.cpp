@@ -7,6 +7,7 @@
 #include <QList>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -21,6 +22,22 @@ constexpr int kExtraLines = 19; // lines 99 to 117
 constexpr qint64 kMaxFileBytes = 64 * 1024 * 1024;
 
 constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
+
+// Doubles below this round to a finite Single. The shortest digits of the largest Single,
+// 3.4028235E+38, read as a Double lie just above it, so the largest Single itself is not the
+// limit: half a step past it is.
+constexpr double kSingleLimit = 0x1.ffffffp127;
+
+bool fitsSingle(double v) {
+    return std::fabs(v) < kSingleLimit;
+}
+
+float narrowToSingle(double v) {
+    if (!fitsSingle(v))
+        return 0.0f;
+    const double largest = std::numeric_limits<float>::max();
+    return static_cast<float>(std::clamp(v, -largest, largest));
+}
 
 // Bytes 0x80 to 0x9F of Windows-1252. The five bytes the code page leaves unassigned map to
 // the control character of the same number, as Windows itself does, so every byte of an old
@@ -122,13 +139,13 @@ template <typename Rec, typename Visitor> void visitLines(Rec& r, Visitor& v) {
     v.text(r.ProgramNameG);
     v.ignoredText(r.ProgramVersionG);
     v.unitSystem(r.UnitSystemTextG, r.UnitSystemG);
-    for (auto field : {&TestRecord::TestDateTimeG, &TestRecord::TestingCompanyG,
-                       &TestRecord::BuildingTestedG, &TestRecord::BuildingAddressG,
-                       &TestRecord::TechnicianG, &TestRecord::WindConditionsG,
-                       &TestRecord::InteriorDoorsG, &TestRecord::TemporarySealingG,
-                       &TestRecord::BasementDoorG, &TestRecord::BlowerDoorIdG,
-                       &TestRecord::Comment1G, &TestRecord::Comment2G, &TestRecord::Comment3G,
-                       &TestRecord::Comment4G, &TestRecord::Comment5G, &TestRecord::Comment6G})
+    for (auto field :
+         {&TestRecord::TestDateTimeG, &TestRecord::TestingCompanyG, &TestRecord::BuildingTestedG,
+          &TestRecord::BuildingAddressG, &TestRecord::TechnicianG, &TestRecord::WindConditionsG,
+          &TestRecord::InteriorDoorsG, &TestRecord::TemporarySealingG, &TestRecord::BasementDoorG,
+          &TestRecord::BlowerDoorIdG, &TestRecord::Comment1G, &TestRecord::Comment2G,
+          &TestRecord::Comment3G, &TestRecord::Comment4G, &TestRecord::Comment5G,
+          &TestRecord::Comment6G})
         v.text(r.*field);
     v.number(r.BuildingVolumeCuFtG);
     v.number(r.BuildingSurfaceAreaSqFtG);
@@ -160,14 +177,14 @@ template <typename Rec, typename Visitor> void visitLines(Rec& r, Visitor& v) {
     // Older files end here.
     if (!v.continuesAfterOldForm(r))
         return;
-    for (auto field : {&TestRecord::Reserved1G, &TestRecord::Reserved2G,
-                       &TestRecord::PreTestNegAvgG, &TestRecord::PreTestPosAvgG,
-                       &TestRecord::PostTestNegAvgG, &TestRecord::PostTestPosAvgG})
+    for (auto field :
+         {&TestRecord::Reserved1G, &TestRecord::Reserved2G, &TestRecord::PreTestNegAvgG,
+          &TestRecord::PreTestPosAvgG, &TestRecord::PostTestNegAvgG, &TestRecord::PostTestPosAvgG})
         v.number(r.*field);
 }
 
 class Writer {
-public:
+  public:
     Writer() { out_.reserve(4096); }
 
     void text(const QString& s) {
@@ -196,7 +213,7 @@ public:
     }
     const QString& result() const { return out_; }
 
-private:
+  private:
     void endLine() { out_ += u"\r\n"; }
     QString out_;
 };
@@ -220,7 +237,7 @@ QStringView itemOf(QStringView line) {
 }
 
 class Reader {
-public:
+  public:
     explicit Reader(const QList<QStringView>& lines) : lines_(lines) {}
 
     void text(QString& field) {
@@ -234,9 +251,10 @@ public:
             return;
         textField = item->toString();
         const double v = roundHalfEven(leadingNumber(*item), 0);
-        system = v >= std::numeric_limits<int16_t>::min() && v <= std::numeric_limits<int16_t>::max()
-                     ? static_cast<int16_t>(v)
-                     : int16_t(0);
+        system =
+            v >= std::numeric_limits<int16_t>::min() && v <= std::numeric_limits<int16_t>::max()
+                ? static_cast<int16_t>(v)
+                : int16_t(0);
     }
     void number(double& field) {
         double v = 0.0;
@@ -247,11 +265,11 @@ public:
         double v = 0.0;
         if (!strictNumber(v))
             return;
-        if (std::fabs(v) > std::numeric_limits<float>::max()) {
+        if (!fitsSingle(v)) {
             fail(QStringLiteral("line %1: the number is too large for this field").arg(lineNo_));
             return;
         }
-        field = toSingle(v);
+        field = narrowToSingle(v);
     }
     void lenientNumber(double& field) {
         if (const auto item = take())
@@ -259,7 +277,7 @@ public:
     }
     void lenientNumber(float& field) {
         if (const auto item = take())
-            field = toSingle(leadingNumber(*item));
+            field = narrowToSingle(leadingNumber(*item));
     }
     void numberAsText(float& field) { lenientNumber(field); }
 
@@ -275,7 +293,7 @@ public:
     bool failed() const { return !error_.isEmpty(); }
     const QString& error() const { return error_; }
 
-private:
+  private:
     std::optional<QStringView> take() {
         if (failed())
             return std::nullopt;
@@ -406,7 +424,15 @@ bool readLkdFile(const QString& path, TestRecord& r, QString* error) {
         setError(error, QStringLiteral("%1 cannot be opened: %2").arg(path, file.errorString()));
         return false;
     }
-    const QByteArray bytes = file.read(kMaxFileBytes + 1);
+    QByteArray bytes;
+    if (!file.isSequential())
+        bytes.reserve(std::min(file.size(), kMaxFileBytes + 1));
+    while (bytes.size() <= kMaxFileBytes) {
+        const QByteArray chunk = file.read(64 * 1024);
+        if (chunk.isEmpty())
+            break;
+        bytes += chunk;
+    }
     if (file.error() != QFileDevice::NoError) {
         setError(error, QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString()));
         return false;
