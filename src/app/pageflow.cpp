@@ -57,6 +57,8 @@ void PageFlow::showPage(PageId page) {
     MainPage* next = it->second(*this);
     current_ = next;
     next->Form_Load();
+    // The new page takes the keyboard, so that its first box gets the focus it asks for.
+    next->activateWindow();
 }
 
 void PageFlow::saveCommand(QWidget* from, bool usaceOnLine98) {
