@@ -344,10 +344,13 @@ bool parseNumber(QStringView text, double& out) {
 }
 
 float toSingle(double value) {
-    if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max())
+    // Half a step above the largest Single: anything below rounds to a finite Single (the
+    // shortest digits of the largest Single, read as a Double, lie just above it).
+    constexpr double limit = 0x1.ffffffp127;
+    if (!std::isfinite(value) || std::fabs(value) >= limit)
         return 0.0f;
-    const auto f = static_cast<float>(value);
-    return std::isfinite(f) ? f : 0.0f;
+    const double largest = std::numeric_limits<float>::max();
+    return static_cast<float>(std::clamp(value, -largest, largest));
 }
 
 QString fileNumberText(double value) {

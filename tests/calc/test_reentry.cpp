@@ -1,6 +1,7 @@
 #include "calc/analysis.h"
 #include "calc/leakagecalc.h"
 #include "calc/reentry.h"
+#include "record/lkdfile.h"
 
 #include <QTest>
 
@@ -115,6 +116,29 @@ private slots:
         r.PresGageG[1] = 0.123456789;
         reenterInputs(r);
         QCOMPARE(r.PresGageG[1], 0.123456789);
+    }
+
+    void houseSampleHoldsItsOwnResults() {
+        // The sample was saved after its figures were computed: recomputing from its stored
+        // inputs gives the stored figures again.
+        TestRecord stored;
+        const QString path = qEnvironmentVariable("VENTREL_SOURCE_DIR") +
+                             QStringLiteral("/samples/house-depress.lkd");
+        QString why;
+        QVERIFY2(readLkdFile(path, stored, &why), qPrintable(why));
+        const Analysis a = analyse(path, stored, true);
+        QCOMPARE(a.record.PointCountG, int16_t(7));
+        QCOMPARE(a.record.CorrelationG, stored.CorrelationG);
+        QCOMPARE(a.record.FlowCoefficientG, stored.FlowCoefficientG);
+        QCOMPARE(a.record.PressureExponentG, stored.PressureExponentG);
+        QCOMPARE(a.record.ElaCgsbG, stored.ElaCgsbG);
+        QCOMPARE(a.record.Ach50G, stored.Ach50G);
+        QCOMPARE(a.record.InfiltrationPerBedroomG, stored.InfiltrationPerBedroomG);
+        for (int i = 1; i <= 9; ++i) {
+            QCOMPARE(a.record.FlowFitG[i], stored.FlowFitG[i]);
+            QCOMPARE(a.record.FlowErrorG[i], stored.FlowErrorG[i]);
+        }
+        QVERIFY(a.record.PressureExponentG > 0.6f && a.record.PressureExponentG < 0.7f);
     }
 
     void fanFlowOfEveryPoint() {

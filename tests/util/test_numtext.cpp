@@ -167,6 +167,9 @@ private slots:
         QCOMPARE(toSingle(1e39), 0.0f);
         QCOMPARE(toSingle(std::nan("")), 0.0f);
         QCOMPARE(toSingle(1.5), 1.5f);
+        QCOMPARE(toSingle(3.4028235e38), std::numeric_limits<float>::max());
+        QCOMPARE(toSingle(-3.4028235e38), -std::numeric_limits<float>::max());
+        QCOMPARE(toSingle(3.4028236e38), 0.0f);
     }
 };
 
