@@ -410,18 +410,16 @@ bool writeLkdFile(const TestRecord& r, const QString& path, Line98 line98, QStri
 }
 
 bool readLkdFile(const QString& path, TestRecord& r, QString* error) {
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        setError(error, QStringLiteral("%1 does not exist").arg(path));
-        return false;
-    }
-    if (info.isDir()) {
-        setError(error, QStringLiteral("%1 is a folder, not a file").arg(path));
-        return false;
-    }
+    // Open first and ask why only on failure: the analyser reads thousands of files.
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        setError(error, QStringLiteral("%1 cannot be opened: %2").arg(path, file.errorString()));
+        const QFileInfo info(path);
+        if (!info.exists())
+            setError(error, QStringLiteral("%1 does not exist").arg(path));
+        else if (info.isDir())
+            setError(error, QStringLiteral("%1 is a folder, not a file").arg(path));
+        else
+            setError(error, QStringLiteral("%1 cannot be opened: %2").arg(path, file.errorString()));
         return false;
     }
     QByteArray bytes;
