@@ -1,5 +1,6 @@
 #include "app/pageflow.h"
 #include "app/shellpages.h"
+#include "calc/bdmeasfm4.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -12,6 +13,7 @@ int main(int argc, char* argv[]) {
 
     PageFlow flow;
     registerShellPages(flow);
+    flow.registerPage(PageId::Measurement, [](PageHost& host) { return new BDMeasFm4(host); });
 
     flow.showPage(PageId::Start);
     const QStringList args = QApplication::arguments();

@@ -349,8 +349,7 @@ void BDMeasFm4::buildControls() {
     Command3D1_ = new QPushButton(QStringLiteral("Graph"), frame);
     Command3D1_->setObjectName(QStringLiteral("Command3D1"));
     twips::place(Command3D1_, 8520, 6480, 840, 300);
-    // No graph page in this program yet.
-    Command3D1_->setEnabled(false);
+    Command3D1_->setEnabled(host().offers(PageId::Graph));
     connect(Command3D2_, &QPushButton::clicked, this,
             [this] { host().showPage(PageId::Building); });
     connect(Command3D1_, &QPushButton::clicked, this, &BDMeasFm4::Command3D1_Click);

@@ -33,6 +33,7 @@ public:
         flush();
     }
     TestRecord& record() override { return rec; }
+    bool offers(PageId id) const override { return id != PageId::Graph || graphPage; }
     void showPage(PageId id) override {
         shown.push_back(id);
         if (page)
@@ -58,6 +59,7 @@ public:
     std::vector<PageId> shown;
     int saves = 0, saveAs = 0, exits = 0, abouts = 0;
     bool usace = false;
+    bool graphPage = false;
 };
 
 TestRecord newTest(int16_t system) {
@@ -483,6 +485,20 @@ private slots:
         FakeHost::flush();
         QCOMPARE(f.host.shown.back(), PageId::Building);
         QVERIFY(!f.host.page);
+    }
+
+    // With a graph page in the program, Graph reloads this page once and then opens it.
+    void graphButton() {
+        FakeHost host;
+        host.rec = newTest(2);
+        host.graphPage = true;
+        host.showPage(PageId::Measurement);
+        auto* graph = host.page->findChild<QPushButton*>(u"Command3D1"_qs);
+        QVERIFY(graph->isEnabled());
+        graph->click();
+        FakeHost::flush();
+        QCOMPARE(host.shown, (std::vector<PageId>{PageId::Measurement, PageId::Measurement,
+                                                  PageId::Graph}));
     }
 
     void instructions_data() {
