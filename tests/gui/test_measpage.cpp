@@ -27,7 +27,7 @@ namespace {
 
 // Stands for the application: records what the page asks and reloads it on request.
 class FakeHost : public PageHost {
-public:
+  public:
     ~FakeHost() override {
         delete page;
         flush();
@@ -121,26 +121,28 @@ struct PageFixture {
     FakeHost host;
 };
 
-QString fromInWc(double pascals) { return QString::number(pascals / 249.1, 'g', 17); }
+QString fromInWc(double pascals) {
+    return QString::number(pascals / 249.1, 'g', 17);
+}
 
 const QStringList kSummaryBoxes{
-    u"txtCorrelVal"_qs,    u"txtFlowCoefVal"_qs,  u"txtPresExpVal"_qs,   u"txtElaCgsbVal"_qs,
-    u"txtElaLblVal"_qs,    u"txtLR10PaVal"_qs,    u"txtACH50Val"_qs,     u"txtFlow50Val"_qs,
-    u"txtBldgIndxVal"_qs,  u"txtUSACEindxVal"_qs, u"txtQ4PaSurfVal"_qs,  u"txtInfACHVal"_qs,
-    u"txtInfFloVal"_qs,    u"txtInfFloPrsVal"_qs, u"txtInfFloRmVal"_qs,  u"txtInfIndexVal"_qs};
+    u"txtCorrelVal"_qs,   u"txtFlowCoefVal"_qs,  u"txtPresExpVal"_qs,  u"txtElaCgsbVal"_qs,
+    u"txtElaLblVal"_qs,   u"txtLR10PaVal"_qs,    u"txtACH50Val"_qs,    u"txtFlow50Val"_qs,
+    u"txtBldgIndxVal"_qs, u"txtUSACEindxVal"_qs, u"txtQ4PaSurfVal"_qs, u"txtInfACHVal"_qs,
+    u"txtInfFloVal"_qs,   u"txtInfFloPrsVal"_qs, u"txtInfFloRmVal"_qs, u"txtInfIndexVal"_qs};
 
 QStringList summaryTexts(const resultdisplay::ResultTexts& t) {
-    return {t.correlation,  t.flowCoefficient, t.exponent,         t.elaCgsb,
-            t.elaLbl,       t.leakageRatio,    t.ach50,            t.flow50,
-            t.permeability, t.usace,           t.q4PaSurf,         t.infiltrationAch,
-            t.infiltrationFlow, t.perOccupant, t.perBedroom,       t.deapIndex};
+    return {t.correlation,      t.flowCoefficient, t.exponent,   t.elaCgsb,
+            t.elaLbl,           t.leakageRatio,    t.ach50,      t.flow50,
+            t.permeability,     t.usace,           t.q4PaSurf,   t.infiltrationAch,
+            t.infiltrationFlow, t.perOccupant,     t.perBedroom, t.deapIndex};
 }
 
 } // namespace
 
 class TestMeasPage : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() { QApplication::setEffectEnabled(Qt::UI_AnimateTooltip, false); }
 
     // New file in Pa and cfm: plate in row 1, one point, then a second one.
@@ -188,10 +190,10 @@ private slots:
         QTest::addColumn<QStringList>("fits");
         QTest::addColumn<QString>("coefficient");
         QTest::addColumn<QString>("flowCaption");
-        QTest::newRow("in.wc cfm") << 1 << QStringList{fromInWc(20), fromInWc(35), fromInWc(50)}
-                                   << QStringList{u"50"_qs, u"70"_qs, u"90"_qs}
-                                   << QStringList{u" 49.4"_qs, u" 71"_qs, u" 89.5"_qs}
-                                   << u" 253.3"_qs << u"(cfm)"_qs;
+        QTest::newRow("in.wc cfm")
+            << 1 << QStringList{fromInWc(20), fromInWc(35), fromInWc(50)}
+            << QStringList{u"50"_qs, u"70"_qs, u"90"_qs}
+            << QStringList{u" 49.4"_qs, u" 71"_qs, u" 89.5"_qs} << u" 253.3"_qs << u"(cfm)"_qs;
         QTest::newRow("Pa m3/h") << 3 << QStringList{u"20"_qs, u"35"_qs, u"50"_qs}
                                  << QStringList{u"84.95"_qs, u"118.93"_qs, u"152.91"_qs}
                                  << QStringList{u" 84"_qs, u" 120.7"_qs, u" 152.1"_qs}
@@ -368,8 +370,7 @@ private slots:
         f.type(u"txtPreTstSPres"_qs, u"-2"_qs);
         f.type(u"txtPostTstSPres"_qs, u"-4"_qs);
         QCOMPARE(f.host.rec.PreTestStaticPresG, float(-2 / 249.1));
-        QCOMPARE(f.host.rec.StaticPresBaselineG,
-                 (float(-4 / 249.1) + float(-2 / 249.1)) / 2.0f);
+        QCOMPARE(f.host.rec.StaticPresBaselineG, (float(-4 / 249.1) + float(-2 / 249.1)) / 2.0f);
         // Averages are stored; their colour waits for the next load.
         f.type(u"txtPreTstNegSPres"_qs, u"-5"_qs);
         f.type(u"txtPostTstNegSPres"_qs, u"-4.999"_qs);
@@ -418,8 +419,10 @@ private slots:
         const QString greater = u"Red indicates greater than +5 Pa (0.02\"wc) which is outside "
                                 u"EN 13829 limits"_qs;
         const std::map<QString, QString> expected{
-            {u"txtPreTstNegSPres"_qs, less},     {u"txtPostTstNegSPres"_qs, less},
-            {u"txtPreTstPosSPres"_qs, greater},  {u"txtPostTstPosSPres"_qs, greater},
+            {u"txtPreTstNegSPres"_qs, less},
+            {u"txtPostTstNegSPres"_qs, less},
+            {u"txtPreTstPosSPres"_qs, greater},
+            {u"txtPostTstPosSPres"_qs, greater},
             {u"txtPresExpVal"_qs, u"normally between 0.5 and 0.85"_qs}};
         std::map<QString, QString> found;
         for (QWidget* w : f.page()->findChildren<QWidget*>())
@@ -497,8 +500,8 @@ private slots:
         QVERIFY(graph->isEnabled());
         graph->click();
         FakeHost::flush();
-        QCOMPARE(host.shown, (std::vector<PageId>{PageId::Measurement, PageId::Measurement,
-                                                  PageId::Graph}));
+        QCOMPARE(host.shown,
+                 (std::vector<PageId>{PageId::Measurement, PageId::Measurement, PageId::Graph}));
     }
 
     void instructions_data() {
@@ -543,8 +546,8 @@ private slots:
         QCOMPARE(m.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
         const QStringList lines = m.text.split(u"\n\r"_qs);
         QCOMPARE(lines.size(), 3 + sentences);
-        QCOMPARE(lines[0], QStringLiteral("VENTREL Blower Door Measurement Page (Page %1 of 5)")
-                               .arg(box));
+        QCOMPARE(lines[0],
+                 QStringLiteral("VENTREL Blower Door Measurement Page (Page %1 of 5)").arg(box));
         QCOMPARE(lines[1], QString());
         QCOMPARE(lines[2], section);
         QCOMPARE(lines.last(), last);
@@ -687,9 +690,9 @@ private slots:
         }
         for (int a = 0; a < controls.size(); ++a)
             for (int b = a + 1; b < controls.size(); ++b)
-                QVERIFY2(!controls[a]->geometry().intersects(controls[b]->geometry()),
-                         qPrintable(controls[a]->objectName() + u" / "_qs +
-                                    controls[b]->objectName()));
+                QVERIFY2(
+                    !controls[a]->geometry().intersects(controls[b]->geometry()),
+                    qPrintable(controls[a]->objectName() + u" / "_qs + controls[b]->objectName()));
         // Result boxes are for reading only.
         for (const QString& name : kSummaryBoxes)
             QVERIFY(f.get(name)->isReadOnly());
