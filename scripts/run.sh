@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts the program.
+# Installs what is missing, builds, and starts the program; a data file may be named to open it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 bash scripts/build.sh
-exec ./build/tools/ventrel-cli analyse samples/house-depress.lkd "$@"
+exec ./build/ventrel "$@"
