@@ -1,12 +1,12 @@
 #include "app/aboutboxfm.h"
 
+#include "app/housepicture.h"
 #include "record/testrecord.h"
 #include "util/twips.h"
 
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 
 namespace {
 constexpr int kWidth = 5700;
@@ -15,7 +15,7 @@ constexpr int kHeight = 3300;
 QLabel* label(QWidget* parent, const QString& name, const QString& text, int pointSize = 0) {
     auto* l = new QLabel(text, parent);
     l->setObjectName(name);
-    l->setWordWrap(true);
+    l->setWordWrap(pointSize == 0);
     if (pointSize > 0) {
         QFont f = l->font();
         f.setPointSize(pointSize);
@@ -33,20 +33,19 @@ AboutBoxFm::AboutBoxFm(const TestRecord& r, QWidget* parent) : QDialog(parent) {
 
     auto* icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("PIC_Icon"));
-    const int iconPx = twips::toPixels(600, twips::logicalDpi(this));
-    icon->setPixmap(style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(iconPx, iconPx));
-    twips::place(icon, 240, 240, 600, 600);
+    twips::place(icon, 240, 240, 720, 720);
+    icon->setPixmap(housePicture(icon->height()));
 
     twips::place(label(this, QStringLiteral("LAB_1"),
-                       QStringLiteral("Norvane Model K7 Blower Door Software"), 11),
-                 1080, 240, 4400, 360);
+                       QStringLiteral("Norvane Model K7 Blower Door Software"), 10),
+                 1140, 240, 4400, 360);
     twips::place(label(this, QStringLiteral("LAB_2"),
                        r.ProgramNameG + QStringLiteral("  Version ") + r.ProgramVersionG, 10),
-                 1080, 660, 4400, 320);
+                 1140, 660, 4400, 320);
     twips::place(label(this, QStringLiteral("Label1"),
                        QStringLiteral("Made by Norvane for the analysis of blower door tests. "
                                       "This demonstration copy may be shared freely.")),
-                 1080, 1100, 4400, 720);
+                 1140, 1100, 4340, 720);
     twips::place(label(this, QStringLiteral("Label2"), QStringLiteral("www.norvane.example")), 1080,
                  1900, 4400, 300);
 
