@@ -11,7 +11,7 @@
 
 namespace {
 
-struct RowSpec {
+struct RowLayout {
     const char16_t* nameBox;
     const char16_t* nameText;
     const char16_t* entryBox;
@@ -19,7 +19,7 @@ struct RowSpec {
 };
 
 // The date row's name depends on the language and is filled at load.
-const RowSpec kRowSpecs[] = {
+const RowLayout kRowLayouts[] = {
     {u"Text3", u"", u"Text4", &TestRecord::TestDateTimeG},
     {u"Text5", u"Testing Company:", u"Text6", &TestRecord::TestingCompanyG},
     {u"Text7", u"Building Tested:", u"Text8", &TestRecord::BuildingTestedG},
@@ -59,18 +59,18 @@ TestIdFm2::TestIdFm2(PageHost& host) : MainPage(host, QStringLiteral("TestIdFm2"
             kEntryWidth, kRowHeight);
 
     for (int i = 0; i < kRows; ++i) {
-        const RowSpec& spec = kRowSpecs[i];
+        const RowLayout& layout = kRowLayouts[i];
         const int top = kRowTop + i * kRowStep;
-        if (spec.nameBox) {
-            QLineEdit* name = nameBox(frame, str(spec.nameBox), str(spec.nameText), kNameLeft, top,
+        if (layout.nameBox) {
+            QLineEdit* name = nameBox(frame, str(layout.nameBox), str(layout.nameText), kNameLeft, top,
                                       kNameWidth, kRowHeight);
             if (i == 0)
                 dateName_ = name;
         }
         QLineEdit* entry =
-            entryBox(frame, str(spec.entryBox), kEntryLeft, top, kEntryWidth, kRowHeight);
-        rows_[i] = {entry, spec.field};
-        QString TestRecord::*field = spec.field;
+            entryBox(frame, str(layout.entryBox), kEntryLeft, top, kEntryWidth, kRowHeight);
+        rows_[i] = {entry, layout.field};
+        QString TestRecord::*field = layout.field;
         connect(entry, &QLineEdit::textChanged, this,
                 [this, field](const QString& text) { rec().*field = text; });
     }
