@@ -62,8 +62,8 @@ TestIdFm2::TestIdFm2(PageHost& host) : MainPage(host, QStringLiteral("TestIdFm2"
         const RowLayout& layout = kRowLayouts[i];
         const int top = kRowTop + i * kRowStep;
         if (layout.nameBox) {
-            QLineEdit* name = nameBox(frame, str(layout.nameBox), str(layout.nameText), kNameLeft, top,
-                                      kNameWidth, kRowHeight);
+            QLineEdit* name = nameBox(frame, str(layout.nameBox), str(layout.nameText), kNameLeft,
+                                      top, kNameWidth, kRowHeight);
             if (i == 0)
                 dateName_ = name;
         }
