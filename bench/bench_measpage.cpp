@@ -15,7 +15,7 @@
 namespace {
 
 class BenchHost : public PageHost {
-public:
+  public:
     TestRecord& record() override { return rec; }
     void showPage(PageId) override {}
     void saveCommand(QWidget*, bool) override {}

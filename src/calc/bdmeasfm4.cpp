@@ -195,7 +195,8 @@ void BDMeasFm4::buildControls() {
         pos->setToolTip(staticTip(false));
         return std::array<QLineEdit*, 3>{st, neg, pos};
     };
-    const auto pre = staticRow(240, QStringLiteral("Pre-test Static Pressure="), QStringLiteral("Pre"), 0);
+    const auto pre =
+        staticRow(240, QStringLiteral("Pre-test Static Pressure="), QStringLiteral("Pre"), 0);
     txtPreTstSPres_ = pre[0];
     txtPreTstNegSPres_ = pre[1];
     txtPreTstPosSPres_ = pre[2];
@@ -209,8 +210,8 @@ void BDMeasFm4::buildControls() {
     struct Column {
         int x, w;
     };
-    const Column presCol{600, 1335}, flowCol{2160, 1200}, plateCol{3480, 1860},
-        fanCol{5400, 1080}, fitCol{6600, 1080}, errCol{7800, 1080};
+    const Column presCol{600, 1335}, flowCol{2160, 1200}, plateCol{3480, 1860}, fanCol{5400, 1080},
+        fitCol{6600, 1080}, errCol{7800, 1080};
     const auto centred = Qt::AlignHCenter | Qt::AlignVCenter;
     auto heading = [&](const Column& c, const QString& top) {
         QLabel* l = label(top, c.x, 600, c.w, centred);
@@ -242,8 +243,10 @@ void BDMeasFm4::buildControls() {
         const int y = kFirstPointRow + kRowPitch * (i - 1);
         txtMeasNum_[i] = caption(QStringLiteral("txtMeasNum%1").arg(i), 240, y, 330,
                                  QStringLiteral("#%1").arg(i));
-        txtPresGage_[i] = box(QStringLiteral("txtPresGage%1").arg(i), presCol.x, y, presCol.w, false);
-        txtFlowGage_[i] = box(QStringLiteral("txtFlowGage%1").arg(i), flowCol.x, y, flowCol.w, false);
+        txtPresGage_[i] =
+            box(QStringLiteral("txtPresGage%1").arg(i), presCol.x, y, presCol.w, false);
+        txtFlowGage_[i] =
+            box(QStringLiteral("txtFlowGage%1").arg(i), flowCol.x, y, flowCol.w, false);
         auto* list = new QComboBox(frame);
         list->setObjectName(QStringLiteral("comLowFlow%1").arg(i));
         twips::place(list, plateCol.x, y, plateCol.w, kBoxHeight);
@@ -356,8 +359,10 @@ void BDMeasFm4::buildControls() {
 
     // Handlers last, so that building the page runs none of them.
     for (int i = 1; i <= TestRecord::kPoints; ++i) {
-        connect(txtPresGage_[i], &QLineEdit::textChanged, this, [this, i] { txtPresGage_Change(i); });
-        connect(txtFlowGage_[i], &QLineEdit::textChanged, this, [this, i] { txtFlowGage_Change(i); });
+        connect(txtPresGage_[i], &QLineEdit::textChanged, this,
+                [this, i] { txtPresGage_Change(i); });
+        connect(txtFlowGage_[i], &QLineEdit::textChanged, this,
+                [this, i] { txtFlowGage_Change(i); });
         connect(comLowFlow_[i], &QComboBox::activated, this, [this, i] { comLowFlow_Click(i); });
         txtPresGage_[i]->installEventFilter(this);
         txtFlowGage_[i]->installEventFilter(this);

@@ -16,7 +16,7 @@ class QPushButton;
 // change of an input box stores it, runs the calculation and rewrites every result box.
 class BDMeasFm4 : public MainPage {
     Q_OBJECT
-public:
+  public:
     explicit BDMeasFm4(PageHost& host);
 
     void Form_Load() override;
@@ -36,10 +36,10 @@ public:
     // The five instruction texts, line breaks as LF CR.
     static QStringList instructionTexts();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     template <typename T> using Rows = std::array<T*, TestRecord::kPoints + 1>;
 
     void buildControls();

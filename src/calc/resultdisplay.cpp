@@ -11,17 +11,33 @@ namespace resultdisplay {
 namespace {
 
 // A Single is rounded on its own digits; a figure converted for display is a Double.
-QString rounded(float v, int places) { return numText(roundHalfEven(v, places)); }
-QString rounded(double v, int places) { return numText(roundHalfEven(v, places)); }
-QString truncated(float v, int places) { return numText(truncDown(v, places)); }
-QString truncated(double v, int places) { return numText(truncDown(v, places)); }
+QString rounded(float v, int places) {
+    return numText(roundHalfEven(v, places));
+}
+QString rounded(double v, int places) {
+    return numText(roundHalfEven(v, places));
+}
+QString truncated(float v, int places) {
+    return numText(truncDown(v, places));
+}
+QString truncated(double v, int places) {
+    return numText(truncDown(v, places));
+}
 // Plain figures are Singles, converted ones included: seven digits at most.
-QString plain(float v) { return numText(v); }
-QString plain(double v) { return numText(toSingle(v)); }
+QString plain(float v) {
+    return numText(v);
+}
+QString plain(double v) {
+    return numText(toSingle(v));
+}
 
-double wide(float v) { return static_cast<double>(v); }
+double wide(float v) {
+    return static_cast<double>(v);
+}
 
-bool inM3h(int16_t system) { return system == units::PaM3h; }
+bool inM3h(int16_t system) {
+    return system == units::PaM3h;
+}
 
 // The DEAP index in m3/h per m2, in the order the page has always converted it.
 double deapShownM3h(float cfmPerSqFt) {
@@ -97,12 +113,11 @@ ResultTexts loadedResultTexts(TestRecord& r) {
     t.flowError[TestRecord::kPoints] = rounded(r.FlowErrorG[TestRecord::kPoints], 2);
 
     t.correlation = firstChars(numText(r.CorrelationG), 8);
-    t.flowCoefficient =
-        units::pressuresInPascals(sys)
-            ? firstChars(numText(units::flowCoefficientShown(r.FlowCoefficientG,
-                                                             r.PressureExponentG, sys)),
-                         8)
-            : firstChars(numText(r.FlowCoefficientG), 7);
+    t.flowCoefficient = units::pressuresInPascals(sys)
+                            ? firstChars(numText(units::flowCoefficientShown(
+                                             r.FlowCoefficientG, r.PressureExponentG, sys)),
+                                         8)
+                            : firstChars(numText(r.FlowCoefficientG), 7);
     t.exponent = firstChars(numText(r.PressureExponentG), 6);
 
     if (m3h) {
@@ -144,11 +159,17 @@ uint32_t exponentColour(float n) {
 
 namespace {
 // 4.999 Pa in in.wc, as the Single the boxes store.
-float averageLimit() { return toSingle(4.999 / units::kPaPerInWc); }
+float averageLimit() {
+    return toSingle(4.999 / units::kPaPerInWc);
+}
 } // namespace
 
-uint32_t negativeAverageColour(float inWc) { return inWc < -averageLimit() ? kRed : kWhite; }
-uint32_t positiveAverageColour(float inWc) { return inWc > averageLimit() ? kRed : kWhite; }
+uint32_t negativeAverageColour(float inWc) {
+    return inWc < -averageLimit() ? kRed : kWhite;
+}
+uint32_t positiveAverageColour(float inWc) {
+    return inWc > averageLimit() ? kRed : kWhite;
+}
 
 QString fanFlowBoxText(float cfm, int16_t system) {
     return inM3h(system) ? rounded(wide(cfm) * units::kM3hPerCfm, 1) : rounded(cfm, 1);

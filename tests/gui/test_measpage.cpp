@@ -431,43 +431,6 @@ class TestMeasPage : public QObject {
         QCOMPARE(found, expected);
     }
 
-    void menusAndButtons_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<bool>("enabled");
-        auto row = [](const char* name, const char* caption, bool enabled) {
-            QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(caption)
-                                << enabled;
-        };
-        row("mnuFile", "&File", true);
-        row("mnuSave", "&Save", true);
-        row("mnuSaveAs", "Sav&e As", true);
-        row("mnuExit", "&Exit", true);
-        row("mnuPrint", "&Print", true);
-        row("mnuPrevCustRept", "Preview &Customer Report", false);
-        row("mnuPrintCustRpt", "Print Cus&tomer Report", false);
-        row("mnuPrevTecRpt", "Preview Te&chnical Report", false);
-        row("mnuPrTecRpt", "Print Techn&ical Report", false);
-        row("mnuPrintGraph", "Print &Graph", false);
-        row("mnuUnits", "&Units", true);
-        row("mnuInWcCfm", "In&WcCfm", true);
-        row("mnuPaCfm", "P&aCfm", true);
-        row("mnuPaM3s", "Pa&M3h", true);
-        row("mnuHelp", "&Help", true);
-        row("mnuInstructions", "&Instructions", true);
-        row("mnuAbout", "A&bout", true);
-    }
-    void menusAndButtons() {
-        QFETCH(QString, name);
-        QFETCH(QString, caption);
-        QFETCH(bool, enabled);
-        PageFixture f(newTest(1));
-        auto* action = f.get<QAction>(name);
-        QVERIFY(action);
-        QCOMPARE(action->text(), caption);
-        QCOMPARE(action->isEnabled(), enabled);
-    }
-
     void commands() {
         PageFixture f(newTest(1));
         f.menu(u"mnuSave"_qs);
@@ -479,6 +442,11 @@ class TestMeasPage : public QObject {
         QCOMPARE(f.host.abouts, 1);
         f.menu(u"mnuExit"_qs);
         QCOMPARE(f.host.exits, 1);
+        // No report pages yet: their items are there, but disabled.
+        for (const QString& name : {u"mnuPrevCustRept"_qs, u"mnuPrintCustRpt"_qs,
+                                    u"mnuPrevTecRpt"_qs, u"mnuPrTecRpt"_qs, u"mnuPrintGraph"_qs})
+            QVERIFY(!f.get<QAction>(name)->isEnabled());
+        QCOMPARE(f.get<QAction>(u"mnuPaM3s"_qs)->text(), u"Pa&M3h"_qs);
         auto* graph = f.get<QPushButton>(u"Command3D1"_qs);
         QCOMPARE(graph->text(), u"Graph"_qs);
         QVERIFY(!graph->isEnabled());
