@@ -61,14 +61,10 @@ constexpr int kNamedRows = 11;
 
 } // namespace
 
-BldgEnvFm3::BldgEnvFm3(PageHost& host) : MainPage(host, QStringLiteral("BldgEnvFm3")) {
+BldgEnvFm3::BldgEnvFm3(PageHost& host) : InputPage(host, QStringLiteral("BldgEnvFm3")) {
     using namespace pagewidgets;
-    QFrame* frame = makeFrame();
-
-    nameBox(frame, QStringLiteral("Text1"), QStringLiteral("DATA NAME"), kNameLeft, 240, kNameWidth,
-            kRowHeight);
-    nameBox(frame, QStringLiteral("Text2"), QStringLiteral("DATA ENTRY"), kEntryLeft, 240,
-            kUnitLeft + kUnitWidth - kEntryLeft, kRowHeight);
+    QFrame* frame = makeInputFrame(kNameLeft, kNameWidth, kEntryLeft,
+                                   kUnitLeft + kUnitWidth - kEntryLeft, kRowHeight);
     for (int row = 0; row < kNamedRows; ++row)
         nameBox(frame, QString::fromLatin1(rowNames(row).nameBox), {}, kNameLeft, rowTop(row),
                 kNameWidth, kRowHeight);
@@ -104,13 +100,7 @@ BldgEnvFm3::BldgEnvFm3(PageHost& host) : MainPage(host, QStringLiteral("BldgEnvF
     option2_->setObjectName(QStringLiteral("Option2"));
     twips::place(option2_, kEntryLeft + 1800, rowTop(9), 1700, kRowHeight);
 
-    const int buttonTop = 6100;
-    next_ = commandButton(frame, QStringLiteral("Command3D1"), QStringLiteral("Next"), 9220 - 1500,
-                          buttonTop);
-    QPushButton* back = commandButton(frame, QStringLiteral("Command3D2"), QStringLiteral("Back"),
-                                      kNameLeft, buttonTop);
-    QPushButton* clearAll = commandButton(frame, QStringLiteral("Command3D3"),
-                                          QStringLiteral("Clear All"), 3980, buttonTop);
+    next_ = addCommandButtons(frame);
 
     connect(text4_, &QLineEdit::textChanged, this, &BldgEnvFm3::Text4_Change);
     connect(text6_, &QLineEdit::textChanged, this, &BldgEnvFm3::Text6_Change);
@@ -123,16 +113,9 @@ BldgEnvFm3::BldgEnvFm3(PageHost& host) : MainPage(host, QStringLiteral("BldgEnvF
     connect(text20_, &QLineEdit::textChanged, this, &BldgEnvFm3::Text20_Change);
     connect(option1_, &QRadioButton::clicked, this, &BldgEnvFm3::Option1_Click);
     connect(option2_, &QRadioButton::clicked, this, &BldgEnvFm3::Option2_Click);
-    connect(next_, &QPushButton::clicked, this, &BldgEnvFm3::Command3D1_Click);
-    connect(back, &QPushButton::clicked, this, &BldgEnvFm3::Command3D2_Click);
-    connect(clearAll, &QPushButton::clicked, this, &BldgEnvFm3::Command3D3_Click);
 
+    addFileMenu();
     using pagemenus::addItem;
-    QMenu* file = pagemenus::addMenu(this, QStringLiteral("mnuFile"), QStringLiteral("&File"));
-    addItem(file, QStringLiteral("mnuSave"), QStringLiteral("&Save"), [this] { mnuSave_Click(); });
-    addItem(file, QStringLiteral("mnuSaveAs"), QStringLiteral("Sav&e As"),
-            [this] { mnuSaveAs_Click(); });
-    addItem(file, QStringLiteral("mnuExit"), QStringLiteral("&Exit"), [this] { mnuExit_Click(); });
     QMenu* unitsMenu =
         pagemenus::addMenu(this, QStringLiteral("mnuUnits"), QStringLiteral("&Units"));
     addItem(unitsMenu, QStringLiteral("mnuInWcCfm"), QStringLiteral("&InWcCfm"),
@@ -141,11 +124,7 @@ BldgEnvFm3::BldgEnvFm3(PageHost& host) : MainPage(host, QStringLiteral("BldgEnvF
             [this] { mnuUnits_Click(units::PaCfm); });
     addItem(unitsMenu, QStringLiteral("mnuPaM3h"), QStringLiteral("Pa&M3h"),
             [this] { mnuUnits_Click(units::PaM3h); });
-    QMenu* help = pagemenus::addMenu(this, QStringLiteral("mnuHelp"), QStringLiteral("&Help"));
-    addItem(help, QStringLiteral("mnuInstructions"), QStringLiteral("&Instructions"),
-            [this] { mnuInstructions_Click(); });
-    addItem(help, QStringLiteral("mnuAbout"), QStringLiteral("&About"),
-            [this] { mnuAbout_Click(); });
+    addHelpMenu();
 }
 
 int16_t BldgEnvFm3::system() const {
@@ -323,18 +302,6 @@ void BldgEnvFm3::mnuUnits_Click(int16_t unitSystem) {
     host().showPage(PageId::Building);
 }
 
-void BldgEnvFm3::mnuSave_Click() {
-    host().saveCommand(this);
-}
-void BldgEnvFm3::mnuSaveAs_Click() {
-    host().saveAsCommand(this);
-}
-void BldgEnvFm3::mnuExit_Click() {
-    host().exitCommand(this);
-}
-void BldgEnvFm3::mnuAbout_Click() {
-    host().aboutCommand(this);
-}
 void BldgEnvFm3::mnuInstructions_Click() {
     pagemenus::showInstructions(this, instructionsTexts());
 }

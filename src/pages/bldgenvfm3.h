@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/mainpage.h"
+#include "pages/inputpage.h"
 
 class QLineEdit;
 class QPushButton;
@@ -8,7 +8,7 @@ class QRadioButton;
 
 // The building and environment page: sizes, temperatures, occupancy and test direction, shown
 // in the current unit system and stored in US units; the only page that checks its entries.
-class BldgEnvFm3 : public MainPage {
+class BldgEnvFm3 : public InputPage {
     Q_OBJECT
   public:
     explicit BldgEnvFm3(PageHost& host);
@@ -26,15 +26,11 @@ class BldgEnvFm3 : public MainPage {
     void Text20_Change(const QString& text);
     void Option1_Click();
     void Option2_Click();
-    void Command3D1_Click(); // Next
-    void Command3D2_Click(); // Back
-    void Command3D3_Click(); // Clear All
+    void Command3D1_Click() override;
+    void Command3D2_Click() override;
+    void Command3D3_Click() override;
     void mnuUnits_Click(int16_t unitSystem);
-    void mnuSave_Click();
-    void mnuSaveAs_Click();
-    void mnuExit_Click();
-    void mnuInstructions_Click();
-    void mnuAbout_Click();
+    void mnuInstructions_Click() override;
 
     static QStringList instructionsTexts();
 

@@ -7,7 +7,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
 namespace {
 
@@ -49,14 +48,9 @@ QString str(const char16_t* s) {
 
 } // namespace
 
-TestIdFm2::TestIdFm2(PageHost& host) : MainPage(host, QStringLiteral("TestIdFm2")) {
+TestIdFm2::TestIdFm2(PageHost& host) : InputPage(host, QStringLiteral("TestIdFm2")) {
     using namespace pagewidgets;
-    QFrame* frame = makeFrame();
-
-    nameBox(frame, QStringLiteral("Text1"), QStringLiteral("DATA NAME"), kNameLeft, 240, kNameWidth,
-            kRowHeight);
-    nameBox(frame, QStringLiteral("Text2"), QStringLiteral("DATA ENTRY"), kEntryLeft, 240,
-            kEntryWidth, kRowHeight);
+    QFrame* frame = makeInputFrame(kNameLeft, kNameWidth, kEntryLeft, kEntryWidth, kRowHeight);
 
     for (int i = 0; i < kRows; ++i) {
         const RowLayout& layout = kRowLayouts[i];
@@ -84,28 +78,9 @@ TestIdFm2::TestIdFm2(PageHost& host) : MainPage(host, QStringLiteral("TestIdFm2"
     label1->setAlignment(Qt::AlignCenter);
     twips::place(label1, kNameLeft, kRowTop + kRows * kRowStep + 120, 8980, 360);
 
-    const int buttonTop = 6100;
-    QPushButton* back = commandButton(frame, QStringLiteral("Command3D2"), QStringLiteral("Back"),
-                                      kNameLeft, buttonTop);
-    QPushButton* clearAll = commandButton(frame, QStringLiteral("Command3D3"),
-                                          QStringLiteral("Clear All"), 3980, buttonTop);
-    QPushButton* next = commandButton(frame, QStringLiteral("Command3D1"), QStringLiteral("Next"),
-                                      9220 - 1500, buttonTop);
-    connect(next, &QPushButton::clicked, this, &TestIdFm2::Command3D1_Click);
-    connect(back, &QPushButton::clicked, this, &TestIdFm2::Command3D2_Click);
-    connect(clearAll, &QPushButton::clicked, this, &TestIdFm2::Command3D3_Click);
-
-    using pagemenus::addItem;
-    QMenu* file = pagemenus::addMenu(this, QStringLiteral("mnuFile"), QStringLiteral("&File"));
-    addItem(file, QStringLiteral("mnuSave"), QStringLiteral("&Save"), [this] { mnuSave_Click(); });
-    addItem(file, QStringLiteral("mnuSaveAs"), QStringLiteral("Sav&e As"),
-            [this] { mnuSaveAs_Click(); });
-    addItem(file, QStringLiteral("mnuExit"), QStringLiteral("&Exit"), [this] { mnuExit_Click(); });
-    QMenu* help = pagemenus::addMenu(this, QStringLiteral("mnuHelp"), QStringLiteral("&Help"));
-    addItem(help, QStringLiteral("mnuInstructions"), QStringLiteral("&Instructions"),
-            [this] { mnuInstructions_Click(); });
-    addItem(help, QStringLiteral("mnuAbout"), QStringLiteral("&About"),
-            [this] { mnuAbout_Click(); });
+    addCommandButtons(frame);
+    addFileMenu();
+    addHelpMenu();
 }
 
 void TestIdFm2::Form_Load() {
@@ -129,18 +104,6 @@ void TestIdFm2::Command3D2_Click() {
 void TestIdFm2::Command3D3_Click() {
     clearTestIdentification(rec());
     host().showPage(PageId::TestId);
-}
-void TestIdFm2::mnuSave_Click() {
-    host().saveCommand(this);
-}
-void TestIdFm2::mnuSaveAs_Click() {
-    host().saveAsCommand(this);
-}
-void TestIdFm2::mnuExit_Click() {
-    host().exitCommand(this);
-}
-void TestIdFm2::mnuAbout_Click() {
-    host().aboutCommand(this);
 }
 void TestIdFm2::mnuInstructions_Click() {
     pagemenus::showInstructions(this, {instructionsText()});
