@@ -6,6 +6,7 @@
 #include "app/mainpage.h"
 #include "app/pageflow.h"
 #include "app/shellpages.h"
+#include "record/filesavefm.h"
 #include "util/messages.h"
 
 #include <QAbstractButton>
@@ -151,6 +152,30 @@ struct FlowUnderTest {
     void newFile(int unitSystem) {
         const char* option = unitSystem == 1 ? "Option1" : unitSystem == 2 ? "Option4" : "Option2";
         click(QString::fromLatin1(option));
+    }
+
+    // New File, then Next to the building page.
+    void toBuildingPage(int unitSystem) {
+        newFile(unitSystem);
+        click(QStringLiteral("Command3D1"));
+    }
+
+    // Opens (or reloads) a page straight from the record.
+    void show(PageId page) {
+        flow.showPage(page);
+        flushDeletes();
+    }
+
+    // On the save page: the name box replaced by `name`, then Save.
+    void saveAs(const QString& name) {
+        auto* save = flow.savePage();
+        QVERIFY(save);
+        auto* box = save->findChild<QLineEdit*>(QStringLiteral("Text5"));
+        QVERIFY(box);
+        box->clear();
+        QTest::keyClicks(box, name);
+        save->Command2_Click();
+        flushDeletes();
     }
 
     MessageRecorder messages;
