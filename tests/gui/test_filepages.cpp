@@ -3,9 +3,7 @@
 
 #include "guitest.h"
 
-#include "app/aboutboxfm.h"
 #include "record/filechooser.h"
-#include "record/filesavefm.h"
 #include "record/fileviewfm.h"
 #include "record/lkdfile.h"
 
@@ -19,28 +17,23 @@
 
 #include <unistd.h>
 
+using Qt::StringLiterals::operator""_s;
+
 namespace {
 
-TestRecord sampleTest() {
+// A test of 12000 ft3 in unit system 2, written to `path`.
+void writeSample(const QString& path, const QString& company) {
     TestRecord r;
     applyStartupValues(r);
     applyNewFileDefaults(r, 2);
-    r.TestingCompanyG = QStringLiteral("Acme Testing");
-    r.BuildingVolumeCuFtG = 12000.0;
-    r.PresGageG[1] = 0.2;
-    r.FlowGageG[1] = 2000.0;
-    return r;
-}
-
-void writeSample(const QString& path, const QString& company) {
-    TestRecord r = sampleTest();
     r.TestingCompanyG = company;
+    r.BuildingVolumeCuFtG = 12000.0;
     QVERIFY(writeLkdFile(r, path));
 }
 
 QByteArray bytesOf(const QString& path) {
     QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
 }
 
 void writeBytes(const QString& path, const QByteArray& bytes) {
@@ -49,19 +42,36 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
     f.write(bytes);
 }
 
-QStringList listed(QListWidget* list) {
+QStringList listed(const QDialog* page, const QString& list) {
     QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out << list->item(i)->text();
+    for (const QListWidgetItem* item :
+         page->findChild<QListWidget*>(list)->findItems(u"*"_s, Qt::MatchWildcard))
+        out << item->text().trimmed();
     return out;
 }
 
-// Starts a test on the building page with a volume, ready to be saved.
-void startTest(FlowUnderTest& t, const QString& volume = QStringLiteral("12000")) {
-    t.newFile(2);
-    t.click(QStringLiteral("Command3D1"));
-    t.type(QStringLiteral("Text4"), volume);
+double volumeIn(const QString& path) {
+    TestRecord back;
+    return readLkdFile(path, back) ? back.BuildingVolumeCuFtG : -1.0;
 }
+
+void clickFile(FileChooser* page, bool twice) {
+    auto* file1 = page->findChild<QListWidget*>(u"File1"_s);
+    QVERIFY(file1->count() > 0);
+    const QPoint at = file1->visualItemRect(file1->item(0)).center();
+    QTest::mouseClick(file1->viewport(), Qt::LeftButton, {}, at);
+    if (twice)
+        QTest::mouseDClick(file1->viewport(), Qt::LeftButton, {}, at);
+}
+
+// A new test on the building page, with a volume so that it asks to be saved.
+void startTest(FlowUnderTest& t) {
+    t.toBuildingPage(2);
+    t.type(u"Text4"_s, u"12000"_s);
+}
+
+// Ways to open a file.
+enum How { OpenButton, DoubleClick, SavePageDoubleClick, CommandLine };
 
 } // namespace
 
@@ -70,17 +80,13 @@ class TestFilePages : public QObject {
   private slots:
     void initTestCase() { quietSizeHints(); }
     void cleanup() { FileChooser::setDriveSource({}); }
-    void pageLayout_data();
-    void pageLayout();
-    void fileListShowsOnlyDataFiles();
+    void openPageListsOnlyDataFiles();
     void saveAsNames_data();
     void saveAsNames();
-    void emptyNameAsksForOne();
-    void saveWritesAtOnceOnceNamed();
     void saveWithoutUsableName_data();
     void saveWithoutUsableName();
-    void openRoundTrip();
-    void openWithoutChoosingAFile();
+    void opens_data();
+    void opens();
     void readFailures_data();
     void readFailures();
     void cancelAfterClickKeepsTheTarget_data();
@@ -88,177 +94,81 @@ class TestFilePages : public QObject {
     void writeFailures_data();
     void writeFailures();
     void failedWriteAfterExitYesKeepsRunning();
-    void doubleClickOnSavePageOpens();
-    void pagesStartInProgramFolderEveryTime();
-    void saveAsCopiesIntoProgramFolder();
-    void unreadableDriveGoesBack();
-    void folderListMoves();
-    void commandLineOpen_data();
-    void commandLineOpen();
+    void foldersAndDrives();
 };
 
-void TestFilePages::pageLayout_data() {
-    QTest::addColumn<bool>("save");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QSize>("size");
-    QTest::addColumn<QString>("action");
-    // 6400 x 3333 and 6400 x 3200 twips at 96 DPI.
-    QTest::newRow("open") << false << "Open" << QSize(427, 222) << "Open";
-    QTest::newRow("save") << true << "Save" << QSize(427, 213) << "Save";
-}
-
-void TestFilePages::pageLayout() {
-    QFETCH(bool, save);
-    QFETCH(QString, caption);
-    QFETCH(QSize, size);
-    QFETCH(QString, action);
-    QTemporaryDir folder;
-    FlowUnderTest t(folder.path());
-    FileChooser* page = nullptr;
-    if (save) {
-        t.flow.saveAsCommand(t.flow.currentPage());
-        page = t.flow.savePage();
-    } else {
-        t.click(QStringLiteral("Option3"));
-        page = t.flow.openPage();
-    }
-    QVERIFY(page);
-    QVERIFY(page->isVisible());
-    QCOMPARE(page->windowTitle(), caption);
-    QCOMPARE(page->size(), size);
-    QCOMPARE(page->findChild<QPushButton*>(QStringLiteral("Command2"))->text(), action);
-    QCOMPARE(page->findChild<QPushButton*>(QStringLiteral("Command1"))->text(),
-             QStringLiteral("&Cancel"));
-    const std::pair<const char*, const char*> labels[] = {{"Text1", "Test Files:"},
-                                                          {"Text2", "Drive:"},
-                                                          {"Text3", "Folder:"},
-                                                          {"Text4", "File Name:"}};
-    for (const auto& [name, text] : labels)
-        QCOMPARE(page->findChild<QLabel*>(QString::fromLatin1(name))->text(),
-                 QString::fromLatin1(text));
-    // Every control lies inside the page.
-    for (QWidget* w : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        QVERIFY2(page->rect().contains(w->geometry()), qPrintable(w->objectName()));
-    // The open page is modal over the start page, which stays beneath it.
-    QCOMPARE(page->windowModality(), Qt::ApplicationModal);
-    QCOMPARE(t.currentName(), QStringLiteral("IntroFm1"));
-}
-
-void TestFilePages::fileListShowsOnlyDataFiles() {
+void TestFilePages::openPageListsOnlyDataFiles() {
     QTemporaryDir folder;
     for (const char* name : {"b.lkd", "A.LKD", "c.Lkd", "notes.txt", "d.lkd.bak", "lkd"})
-        writeBytes(folder.filePath(QString::fromLatin1(name)), "x");
-    QDir(folder.path()).mkdir(QStringLiteral("folder.lkd"));
+        writeBytes(folder.filePath(QLatin1String(name)), "x");
+    QDir(folder.path()).mkdir(u"folder.lkd"_s);
     FlowUnderTest t(folder.path());
-    t.click(QStringLiteral("Option3"));
+    t.click(u"Option3"_s);
     FileViewFm* open = t.flow.openPage();
-    QVERIFY(open);
-    QCOMPARE(
-        listed(open->findChild<QListWidget*>(QStringLiteral("File1"))),
-        (QStringList{QStringLiteral("A.LKD"), QStringLiteral("b.lkd"), QStringLiteral("c.Lkd")}));
-    QCOMPARE(open->findChild<QLabel*>(QStringLiteral("Label1"))->text(),
-             QStringLiteral("Untitled"));
-    // The folder list holds the subfolder, the file list does not.
-    QVERIFY(listed(open->findChild<QListWidget*>(QStringLiteral("Dir1")))
-                .filter(QStringLiteral("folder.lkd"))
-                .size() == 1);
+    QVERIFY(open && open->isVisible());
+    QCOMPARE(open->windowTitle(), u"Open"_s);
+    QCOMPARE(open->size(), QSize(427, 222)); // 6400 x 3333 twips
+    QCOMPARE(listed(open, u"File1"_s), (QStringList{u"A.LKD"_s, u"b.lkd"_s, u"c.Lkd"_s}));
+    QVERIFY(listed(open, u"Dir1"_s).contains(u"folder.lkd"_s));
+    QCOMPARE(open->findChild<QLabel*>(u"Label1"_s)->text(), u"Untitled"_s);
+    // Modal over the start page, which stays beneath it; Cancel returns there.
+    QCOMPARE(open->windowModality(), Qt::ApplicationModal);
+    open->findChild<QPushButton*>(u"Command1"_s)->click();
+    FlowUnderTest::flushDeletes();
+    QVERIFY(!t.flow.openPage());
+    QCOMPARE(t.currentName(), u"IntroFm1"_s);
+    QVERIFY(t.flow.currentPage()->isVisible());
 }
 
 void TestFilePages::saveAsNames_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("fileName");
-    QTest::newRow("no extension") << "house"
-                                  << "house.lkd";
-    QTest::newRow("capital extension") << "HOUSE.LKD"
-                                       << "HOUSE.LKD";
-    QTest::newRow("mixed extension") << "Barn.Lkd"
-                                     << "Barn.Lkd";
-    QTest::newRow("other extension") << "house.txt"
-                                     << "house.txt.lkd";
-    QTest::newRow("blank inside") << "my house"
-                                  << "my house.lkd";
+    QTest::newRow("no extension") << u"house"_s << u"house.lkd"_s;
+    QTest::newRow("capital extension") << u"HOUSE.LKD"_s << u"HOUSE.LKD"_s;
+    QTest::newRow("mixed extension") << u"Barn.Lkd"_s << u"Barn.Lkd"_s;
+    QTest::newRow("other extension") << u"house.txt"_s << u"house.txt.lkd"_s;
+    QTest::newRow("blank inside") << u"my house"_s << u"my house.lkd"_s;
 }
 
+// Save As writes under the name typed; from then on Save writes at once, without the page.
 void TestFilePages::saveAsNames() {
     QFETCH(QString, typed);
     QFETCH(QString, fileName);
     QTemporaryDir folder;
     FlowUnderTest t(folder.path());
     startTest(t);
-    t.trigger(QStringLiteral("mnuSaveAs"));
-    FileSaveFm* save = t.flow.savePage();
-    QVERIFY(save);
-    auto* text5 = save->findChild<QLineEdit*>(QStringLiteral("Text5"));
-    QCOMPARE(text5->text(), QString()); // "Untitled" is not offered as a name
-    QTest::keyClicks(text5, typed);
+    t.trigger(u"mnuSaveAs"_s);
+    QDialog* save = t.flow.savePage();
+    QCOMPARE(save->windowTitle(), u"Save"_s);
+    QCOMPARE(save->size(), QSize(427, 213));                              // 6400 x 3200 twips
+    QCOMPARE(save->findChild<QLineEdit*>(u"Text5"_s)->text(), QString()); // no "Untitled"
+    t.saveAs(typed);
     QCOMPARE(t.flow.record().FileNameG, fileName);
-    QCOMPARE(t.flow.record().FilePathG,
-             QDir::toNativeSeparators(folder.path() + QLatin1Char('/') + fileName));
-    save->findChild<QPushButton*>(QStringLiteral("Command2"))->click();
-    FlowUnderTest::flushDeletes();
+    QCOMPARE(t.flow.record().FilePathG, QDir::toNativeSeparators(folder.filePath(fileName)));
     QVERIFY(!t.flow.savePage());
+    QCOMPARE(volumeIn(folder.filePath(fileName)), 12000.0);
+
+    t.type(u"Text4"_s, u"15000"_s);
+    t.trigger(u"mnuSave"_s);
+    QVERIFY(!t.flow.savePage());
+    QCOMPARE(volumeIn(folder.filePath(fileName)), 15000.0);
+    QCOMPARE(t.messages.requests.size(), size_t(0));
     QCOMPARE(t.ends, 0);
-    TestRecord back;
-    QVERIFY(readLkdFile(folder.filePath(fileName), back));
-    QCOMPARE(back.BuildingVolumeCuFtG, 12000.0);
-    QCOMPARE(t.messages.requests.size(), size_t(0));
+    QVERIFY(t.flow.currentPage()->windowTitle().endsWith(u"File: Untitled"_s)); // as it was
 }
 
-void TestFilePages::emptyNameAsksForOne() {
-    QTemporaryDir folder;
-    FlowUnderTest t(folder.path());
-    startTest(t);
-    t.trigger(QStringLiteral("mnuSave")); // no name yet: the save page
-    FileSaveFm* save = t.flow.savePage();
-    QVERIFY(save);
-    save->Command2_Click();
-    QCOMPARE(t.messages.titles(), QStringList{QStringLiteral("Save")});
-    QCOMPARE(t.messages.requests.front().text, QStringLiteral("Please type a File Name"));
-    QVERIFY(!QFile::exists(folder.filePath(QStringLiteral(".lkd"))));
-    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
-    QVERIFY(t.flow.savePage());
-    QVERIFY(save->isVisible());
-    // Blanks alone are no name either.
-    QTest::keyClicks(save->findChild<QLineEdit*>(QStringLiteral("Text5")), QStringLiteral("  "));
-    save->Command2_Click();
-    QCOMPARE(t.messages.requests.size(), size_t(2));
-    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
-}
-
-void TestFilePages::saveWritesAtOnceOnceNamed() {
-    QTemporaryDir folder;
-    FlowUnderTest t(folder.path());
-    startTest(t);
-    t.trigger(QStringLiteral("mnuSaveAs"));
-    QTest::keyClicks(t.flow.savePage()->findChild<QLineEdit*>(QStringLiteral("Text5")),
-                     QStringLiteral("one"));
-    t.flow.savePage()->Command2_Click();
-    FlowUnderTest::flushDeletes();
-    const QString path = folder.filePath(QStringLiteral("one.lkd"));
-    QVERIFY(QFile::exists(path));
-
-    t.type(QStringLiteral("Text4"), QStringLiteral("15000"));
-    t.trigger(QStringLiteral("mnuSave"));
-    QVERIFY(!t.flow.savePage());
-    QCOMPARE(t.messages.requests.size(), size_t(0));
-    TestRecord back;
-    QVERIFY(readLkdFile(path, back));
-    QCOMPARE(back.BuildingVolumeCuFtG, 15000.0);
-    // The page stays as it was, its caption too.
-    QCOMPARE(t.currentName(), QStringLiteral("BldgEnvFm3"));
-    QVERIFY(t.flow.currentPage()->windowTitle().endsWith(QStringLiteral("File: Untitled")));
-}
-
+// Save opens the save page while the test has no usable name or no volume; on the page, an
+// empty name (or blanks alone) asks for one. Nothing is written.
 void TestFilePages::saveWithoutUsableName_data() {
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<double>("volume");
-    QTest::newRow("Untitled") << "Untitled" << 100.0;
-    QTest::newRow("UNTITLED.LKD") << "UNTITLED.LKD" << 100.0;
-    QTest::newRow("untitled") << "untitled" << 100.0;
-    QTest::newRow(".lkd") << ".lkd" << 100.0;
-    QTest::newRow("empty") << "" << 100.0;
-    QTest::newRow("named but no volume") << "named.lkd" << 0.0;
-    QTest::newRow("named, negative volume") << "named.lkd" << -5.0;
+    QTest::newRow("Untitled") << u"Untitled"_s << 100.0;
+    QTest::newRow("UNTITLED.LKD") << u"UNTITLED.LKD"_s << 100.0;
+    QTest::newRow("untitled") << u"untitled"_s << 100.0;
+    QTest::newRow(".lkd") << u".lkd"_s << 100.0;
+    QTest::newRow("empty") << QString() << 100.0;
+    QTest::newRow("named but no volume") << u"named.lkd"_s << 0.0;
+    QTest::newRow("named, negative volume") << u"named.lkd"_s << -5.0;
 }
 
 void TestFilePages::saveWithoutUsableName() {
@@ -269,126 +179,144 @@ void TestFilePages::saveWithoutUsableName() {
     t.newFile(1);
     TestRecord& r = t.flow.record();
     r.FileNameG = fileName;
-    r.FilePathG = folder.filePath(QStringLiteral("named.lkd"));
+    r.FilePathG = folder.filePath(u"named.lkd"_s);
     r.BuildingVolumeCuFtG = volume;
-    t.trigger(QStringLiteral("mnuSave"));
-    QVERIFY(t.flow.savePage());
-    QVERIFY(t.flow.savePage()->isVisible());
+    t.trigger(u"mnuSave"_s);
+    QVERIFY(t.flow.savePage() && t.flow.savePage()->isVisible());
+    for (const QString& name : {QString(), u"  "_s}) {
+        t.saveAs(name);
+        QCOMPARE(t.messages.titles(), QStringList{u"Save"_s});
+        QCOMPARE(t.messages.requests.front().text, u"Please type a File Name"_s);
+        QVERIFY(t.flow.savePage() && t.flow.savePage()->isVisible());
+        t.messages.requests.clear();
+    }
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
-void TestFilePages::openRoundTrip() {
-    QTemporaryDir folder;
-    writeSample(folder.filePath(QStringLiteral("house.lkd")), QStringLiteral("From the file"));
-    FlowUnderTest t(folder.path());
-    t.flow.record().TechnicianG = QStringLiteral("before");
-    t.click(QStringLiteral("Option3"));
-    FileViewFm* open = t.flow.openPage();
-    QVERIFY(open);
-    auto* file1 = open->findChild<QListWidget*>(QStringLiteral("File1"));
-    QCOMPARE(file1->count(), 1);
-    QTest::mouseClick(file1->viewport(), Qt::LeftButton, {},
-                      file1->visualItemRect(file1->item(0)).center());
-    QCOMPARE(t.flow.record().FileNameG, QStringLiteral("house.lkd"));
-    QCOMPARE(open->findChild<QLabel*>(QStringLiteral("Label1"))->text(),
-             QStringLiteral("house.lkd"));
-    open->findChild<QPushButton*>(QStringLiteral("Command2"))->click();
-    FlowUnderTest::flushDeletes();
-
-    QVERIFY(!t.flow.openPage());
-    QCOMPARE(t.currentName(), QStringLiteral("TestIdFm2"));
-    QCOMPARE(t.text(QStringLiteral("Text6")), QStringLiteral("From the file"));
-    QCOMPARE(t.flow.record().BuildingVolumeCuFtG, 12000.0);
-    QCOMPARE(t.flow.record().UnitSystemG, int16_t(2));
-    QVERIFY(t.flow.currentPage()->windowTitle().endsWith(QStringLiteral("File: house.lkd")));
-    // The start page has gone.
-    for (QWidget* w : QApplication::topLevelWidgets())
-        QVERIFY(!(w->objectName() == QStringLiteral("IntroFm1") && w->isVisible()));
-
-    // Save now writes straight back to the file that was read.
-    t.type(QStringLiteral("Text6"), QStringLiteral("Changed"));
-    t.trigger(QStringLiteral("mnuSave"));
-    QVERIFY(!t.flow.savePage());
-    TestRecord back;
-    QVERIFY(readLkdFile(folder.filePath(QStringLiteral("house.lkd")), back));
-    QCOMPARE(back.TestingCompanyG, QStringLiteral("Changed"));
+void TestFilePages::opens_data() {
+    QTest::addColumn<How>("how");
+    QTest::newRow("Open button") << OpenButton;
+    QTest::newRow("double click") << DoubleClick;
+    QTest::newRow("double click on the save page") << SavePageDoubleClick;
+    QTest::newRow("command line, another folder") << CommandLine;
 }
 
-void TestFilePages::openWithoutChoosingAFile() {
-    QTemporaryDir folder;
-    writeSample(folder.filePath(QStringLiteral("house.lkd")), QStringLiteral("x"));
-    FlowUnderTest t(folder.path());
-    t.click(QStringLiteral("Option3"));
-    t.flow.openPage()->Command2_Click();
-    QCOMPARE(t.messages.titles(), QStringList{QStringLiteral("There is no Untitled File")});
-    QCOMPARE(t.messages.requests.front().text, QStringLiteral("Please select another File"));
-    QCOMPARE(t.messages.requests.front().icon, QMessageBox::Information);
-    QVERIFY(t.flow.openPage());
-    QCOMPARE(t.currentName(), QStringLiteral("IntroFm1"));
-    // Cancel returns to the start page beneath.
-    t.flow.openPage()->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+// Every way of opening replaces the test and moves on to the test identification page. Save
+// then writes back to the file read; Save As starts in the program folder with its name.
+void TestFilePages::opens() {
+    QFETCH(How, how);
+    QTemporaryDir program, elsewhere;
+    const QString path = (how == CommandLine ? elsewhere : program).filePath(u"house.lkd"_s);
+    writeSample(path, u"From the file"_s);
+    FlowUnderTest t(program.path());
+    if (how == SavePageDoubleClick) {
+        startTest(t);
+        t.trigger(u"mnuSaveAs"_s);
+        clickFile(t.flow.savePage(), true);
+    } else if (how == CommandLine) {
+        QVERIFY(t.flow.openFile(path));
+    } else {
+        t.click(u"Option3"_s);
+        clickFile(t.flow.openPage(), how == DoubleClick);
+        QCOMPARE(t.flow.openPage()->findChild<QLabel*>(u"Label1"_s)->text(), u"house.lkd"_s);
+        if (how == OpenButton)
+            t.flow.openPage()->findChild<QPushButton*>(u"Command2"_s)->click();
+    }
     FlowUnderTest::flushDeletes();
-    QVERIFY(!t.flow.openPage());
-    QCOMPARE(t.currentName(), QStringLiteral("IntroFm1"));
-    QVERIFY(t.flow.currentPage()->isVisible());
+    QVERIFY(!t.flow.openPage() && !t.flow.savePage());
+    QCOMPARE(t.messages.titles(), QStringList());
+    QCOMPARE(t.currentName(), u"TestIdFm2"_s);
+    QCOMPARE(t.text(u"Text6"_s), u"From the file"_s);
+    const TestRecord& r = t.flow.record();
+    QCOMPARE(r.BuildingVolumeCuFtG, 12000.0);
+    QCOMPARE(r.UnitSystemG, int16_t(2));
+    QCOMPARE(r.FilePathG, QDir::toNativeSeparators(path));
+    QVERIFY(t.flow.currentPage()->windowTitle().endsWith(u"File: house.lkd"_s));
+    for (QWidget* w : QApplication::topLevelWidgets()) // the start page has gone
+        QVERIFY(!(w->objectName() == u"IntroFm1"_s && w->isVisible()));
+
+    t.type(u"Text6"_s, u"Changed"_s);
+    const QByteArray before = bytesOf(path);
+    if (how == CommandLine) {
+        t.trigger(u"mnuSaveAs"_s);
+        auto* save = static_cast<FileChooser*>(t.flow.savePage());
+        QCOMPARE(save->fileListFolder(), QDir::toNativeSeparators(program.path()));
+        QCOMPARE(save->findChild<QLineEdit*>(u"Text5"_s)->text(), u"house.lkd"_s);
+        save->findChild<QPushButton*>(u"Command2"_s)->click();
+        QCOMPARE(bytesOf(path), before);
+        QVERIFY(bytesOf(program.filePath(u"house.lkd"_s)).contains("Changed"));
+    } else {
+        t.trigger(u"mnuSave"_s);
+        QVERIFY(!t.flow.savePage());
+        QVERIFY(bytesOf(path).contains("Changed"));
+    }
 }
 
 void TestFilePages::readFailures_data() {
     QTest::addColumn<QString>("kind");
-    QTest::addColumn<bool>("doubleClick");
-    QTest::newRow("too short, Open") << "short" << false;
-    QTest::newRow("too short, double click") << "short" << true;
-    QTest::newRow("text where a number belongs") << "garbage" << false;
-    QTest::newRow("empty file") << "empty" << true;
-    QTest::newRow("removed after listing") << "missing" << false;
-    QTest::newRow("a folder by that name") << "folder" << false;
+    QTest::addColumn<How>("how");
+    QTest::newRow("Open with no file chosen") << u"none"_s << OpenButton;
+    QTest::newRow("too short, Open") << u"short"_s << OpenButton;
+    QTest::newRow("too short, double click") << u"short"_s << DoubleClick;
+    QTest::newRow("too short, command line") << u"short"_s << CommandLine;
+    QTest::newRow("text where a number belongs") << u"garbage"_s << OpenButton;
+    QTest::newRow("empty file") << u"empty"_s << DoubleClick;
+    QTest::newRow("no such file") << u"missing"_s << OpenButton;
+    QTest::newRow("a folder by that name") << u"folder"_s << OpenButton;
+    QTest::newRow("not a data file, command line") << u"text"_s << CommandLine;
 }
 
+// The user is told, the test in memory stays as it was, and so does the page.
 void TestFilePages::readFailures() {
     QFETCH(QString, kind);
-    QFETCH(bool, doubleClick);
+    QFETCH(How, how);
     QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("bad.lkd"));
-    writeSample(path, QStringLiteral("x"));
-    const QList<QByteArray> good = bytesOf(path).split('\n');
-    FlowUnderTest t(folder.path());
-    t.click(QStringLiteral("Option3"));
-    FileViewFm* open = t.flow.openPage();
-    QVERIFY(open);
-
-    if (kind == QStringLiteral("short"))
-        writeBytes(path, good.mid(0, 60).join('\n'));
-    else if (kind == QStringLiteral("garbage")) {
-        QList<QByteArray> lines = good;
-        lines[19] = "twelve thousand\r";
+    const QString path = folder.filePath(u"bad.lkd"_s);
+    writeSample(path, u"x"_s);
+    QList<QByteArray> lines = bytesOf(path).split('\n');
+    if (kind == u"short"_s) {
+        writeBytes(path, lines.mid(0, 60).join('\n'));
+    } else if (kind == u"garbage"_s) {
+        lines[19] = "twelve thousand\r"; // the volume line
         writeBytes(path, lines.join('\n'));
-    } else if (kind == QStringLiteral("empty"))
-        writeBytes(path, {});
-    else if (kind == QStringLiteral("missing"))
+    } else if (kind == u"empty"_s || kind == u"text"_s) {
+        writeBytes(path, kind == u"text"_s ? "not a test\r\n" : "");
+    } else {
         QVERIFY(QFile::remove(path));
-    else {
-        QVERIFY(QFile::remove(path));
-        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("bad.lkd")));
+        if (kind == u"folder"_s)
+            QVERIFY(QDir(folder.path()).mkdir(u"bad.lkd"_s));
     }
-
+    FlowUnderTest t(folder.path());
     TestRecord& r = t.flow.record();
-    r.TechnicianG = QStringLiteral("kept");
+    r.TechnicianG = u"kept"_s;
     r.BuildingVolumeCuFtG = 777.0;
-    if (doubleClick)
-        open->File1_DblClick(QStringLiteral("bad.lkd"));
-    else {
-        open->File1_Click(QStringLiteral("bad.lkd"));
-        open->Command2_Click();
+    if (how == CommandLine) {
+        QVERIFY(!t.flow.openFile(path));
+    } else {
+        t.click(u"Option3"_s);
+        FileViewFm* open = t.flow.openPage();
+        if (how == DoubleClick) {
+            open->File1_DblClick(u"bad.lkd"_s);
+        } else {
+            if (kind != u"none"_s)
+                open->File1_Click(u"bad.lkd"_s);
+            open->Command2_Click();
+        }
     }
     FlowUnderTest::flushDeletes();
     QCOMPARE(t.messages.titles(),
-             QStringList{QStringLiteral("There is a problem with the File you selected")});
-    QCOMPARE(t.messages.requests.front().text, QStringLiteral("Please select another File"));
-    QCOMPARE(r.TechnicianG, QStringLiteral("kept"));
+             QStringList{kind == u"none"_s ? u"There is no Untitled File"_s
+                                           : u"There is a problem with the File you selected"_s});
+    QCOMPARE(t.messages.requests.front().text, u"Please select another File"_s);
+    QCOMPARE(r.TechnicianG, u"kept"_s);
     QCOMPARE(r.BuildingVolumeCuFtG, 777.0);
-    QVERIFY(t.flow.openPage());
-    QVERIFY(t.flow.openPage()->isVisible());
-    QCOMPARE(t.currentName(), QStringLiteral("IntroFm1"));
+    QCOMPARE(t.currentName(), u"IntroFm1"_s);
+    if (how == CommandLine) { // nothing of the bad file is kept either
+        QCOMPARE(r.FileNameG, u"Untitled"_s);
+        QCOMPARE(r.FilePathG, QString());
+    } else {
+        QVERIFY(t.flow.openPage() && t.flow.openPage()->isVisible());
+    }
 }
 
 void TestFilePages::cancelAfterClickKeepsTheTarget_data() {
@@ -397,283 +325,157 @@ void TestFilePages::cancelAfterClickKeepsTheTarget_data() {
     QTest::newRow("save page") << true;
 }
 
+// A file only clicked and then abandoned with Cancel never becomes the target of a later Save.
 void TestFilePages::cancelAfterClickKeepsTheTarget() {
     QFETCH(bool, onSavePage);
     QTemporaryDir folder;
-    const QString mine = folder.filePath(QStringLiteral("mine.lkd"));
-    const QString other = folder.filePath(QStringLiteral("other.lkd"));
-    writeSample(other, QStringLiteral("someone else's test"));
+    const QString mine = folder.filePath(u"mine.lkd"_s);
+    const QString other = folder.filePath(u"other.lkd"_s);
+    writeSample(other, u"someone else's test"_s);
     const QByteArray otherBytes = bytesOf(other);
-
     FlowUnderTest t(folder.path());
     startTest(t);
-    t.trigger(QStringLiteral("mnuSaveAs"));
-    QTest::keyClicks(t.flow.savePage()->findChild<QLineEdit*>(QStringLiteral("Text5")),
-                     QStringLiteral("mine"));
-    t.flow.savePage()->Command2_Click();
-    FlowUnderTest::flushDeletes();
+    t.trigger(u"mnuSaveAs"_s);
+    t.saveAs(u"mine"_s);
     QVERIFY(QFile::exists(mine));
 
-    FileChooser* page = nullptr;
-    if (onSavePage) {
-        t.trigger(QStringLiteral("mnuSaveAs"));
-        page = t.flow.savePage();
-    } else {
-        // The open page is reached from the start page.
-        t.flow.oldFile();
-        page = t.flow.openPage();
-    }
-    QVERIFY(page);
-    page->File1_Click(QStringLiteral("other.lkd"));
-    QCOMPARE(t.flow.record().FileNameG, QStringLiteral("other.lkd"));
-    page->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    if (onSavePage)
+        t.trigger(u"mnuSaveAs"_s);
+    else
+        t.flow.oldFile(); // as from the start page
+    FileChooser* page = onSavePage ? static_cast<FileChooser*>(t.flow.savePage())
+                                   : static_cast<FileChooser*>(t.flow.openPage());
+    page->File1_Click(u"other.lkd"_s);
+    QCOMPARE(t.flow.record().FileNameG, u"other.lkd"_s);
+    page->findChild<QPushButton*>(u"Command1"_s)->click();
     FlowUnderTest::flushDeletes();
-
-    QCOMPARE(t.flow.record().FileNameG, QStringLiteral("mine.lkd"));
+    QCOMPARE(t.flow.record().FileNameG, u"mine.lkd"_s);
     QCOMPARE(t.flow.record().FilePathG, QDir::toNativeSeparators(mine));
-    t.type(QStringLiteral("Text4"), QStringLiteral("13000"));
-    t.trigger(QStringLiteral("mnuSave"));
+    t.type(u"Text4"_s, u"13000"_s);
+    t.trigger(u"mnuSave"_s);
     QCOMPARE(bytesOf(other), otherBytes);
-    TestRecord back;
-    QVERIFY(readLkdFile(mine, back));
-    QCOMPARE(back.BuildingVolumeCuFtG, 13000.0);
+    QCOMPARE(volumeIn(mine), 13000.0);
 }
 
 void TestFilePages::writeFailures_data() {
     QTest::addColumn<QString>("kind");
-    QTest::newRow("read-only folder") << "readonly";
-    QTest::newRow("path is a folder") << "folder";
-    QTest::newRow("folder removed") << "removed";
+    QTest::newRow("read-only folder") << u"readonly"_s;
+    QTest::newRow("path is a folder") << u"folder"_s;
+    QTest::newRow("folder removed") << u"removed"_s;
 }
 
+// The user is told which file; the old file, the record and the page stay as they were.
 void TestFilePages::writeFailures() {
     QFETCH(QString, kind);
     QTemporaryDir folder;
     FlowUnderTest t(folder.path());
     startTest(t);
-    TestRecord& r = t.flow.record();
-    QString target;
+    QString target = folder.filePath(u"dir.lkd"_s);
     QByteArray oldBytes;
-    if (kind == QStringLiteral("readonly")) {
-        if (geteuid() == 0) {
-            // Permissions do not stop root; a pseudo file system does.
-            target = QStringLiteral("/proc/ventrel-test.lkd");
-        } else {
-            const QString locked = folder.filePath(QStringLiteral("locked"));
-            QVERIFY(QDir().mkdir(locked));
-            target = locked + QStringLiteral("/t.lkd");
-            writeSample(target, QStringLiteral("old"));
-            oldBytes = bytesOf(target);
-            QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner));
-        }
-    } else if (kind == QStringLiteral("folder")) {
-        target = folder.filePath(QStringLiteral("dir.lkd"));
+    if (kind == u"readonly"_s && geteuid() == 0) {
+        target = u"/proc/ventrel-test.lkd"_s; // permissions do not stop root; this does
+    } else if (kind == u"readonly"_s) {
+        const QString locked = folder.filePath(u"locked"_s);
+        QVERIFY(QDir().mkdir(locked));
+        target = locked + u"/t.lkd"_s;
+        writeSample(target, u"old"_s);
+        oldBytes = bytesOf(target);
+        QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner));
+    } else if (kind == u"folder"_s) {
         QVERIFY(QDir().mkdir(target));
     } else {
-        const QString gone = folder.filePath(QStringLiteral("gone"));
-        QVERIFY(QDir().mkdir(gone));
-        target = gone + QStringLiteral("/t.lkd");
-        QVERIFY(QDir().rmdir(gone));
+        target = folder.filePath(u"gone/t.lkd"_s);
     }
+    TestRecord& r = t.flow.record();
     r.FileNameG = QFileInfo(target).fileName();
     r.FilePathG = target;
-    const TestRecord before = r;
-
-    t.trigger(QStringLiteral("mnuSave"));
-    QCOMPARE(t.messages.titles(), QStringList{QStringLiteral("The File could not be saved")});
+    t.trigger(u"mnuSave"_s);
+    QCOMPARE(t.messages.titles(), QStringList{u"The File could not be saved"_s});
     QVERIFY2(t.messages.requests.front().text.contains(target),
              qPrintable(t.messages.requests.front().text));
-    QCOMPARE(r.FileNameG, before.FileNameG);
-    QCOMPARE(r.FilePathG, before.FilePathG);
-    QCOMPARE(r.BuildingVolumeCuFtG, before.BuildingVolumeCuFtG);
+    QCOMPARE(r.FileNameG, QFileInfo(target).fileName());
+    QCOMPARE(r.FilePathG, target);
+    QCOMPARE(r.BuildingVolumeCuFtG, 12000.0);
     QCOMPARE(t.ends, 0);
-    QCOMPARE(t.currentName(), QStringLiteral("BldgEnvFm3"));
+    QCOMPARE(t.currentName(), u"BldgEnvFm3"_s);
     if (!oldBytes.isEmpty()) {
         QCOMPARE(bytesOf(target), oldBytes);
         QFile::setPermissions(QFileInfo(target).path(),
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
-    if (kind == QStringLiteral("folder"))
-        QVERIFY(QFileInfo(target).isDir());
+    QCOMPARE(QFileInfo(target).isDir(), kind == u"folder"_s);
 }
 
+// The save page stays for another name; that one is written and ends the program.
 void TestFilePages::failedWriteAfterExitYesKeepsRunning() {
     QTemporaryDir folder;
     FlowUnderTest t(folder.path());
     startTest(t);
-    QVERIFY(QDir().mkdir(folder.filePath(QStringLiteral("taken.lkd"))));
+    QVERIFY(QDir().mkdir(folder.filePath(u"taken.lkd"_s)));
     t.messages.answers = {QMessageBox::Yes};
-    t.trigger(QStringLiteral("mnuExit"));
-    FileSaveFm* save = t.flow.savePage();
-    QVERIFY(save);
-    QTest::keyClicks(save->findChild<QLineEdit*>(QStringLiteral("Text5")), QStringLiteral("taken"));
-    save->Command2_Click();
-    FlowUnderTest::flushDeletes();
+    t.trigger(u"mnuExit"_s);
+    t.saveAs(u"taken"_s);
     QCOMPARE(t.ends, 0);
-    QCOMPARE(t.messages.titles(),
-             (QStringList{QStringLiteral("Close"), QStringLiteral("The File could not be saved")}));
-    // The save page stays for another name; that one is written and ends the program.
+    QCOMPARE(t.messages.titles(), (QStringList{u"Close"_s, u"The File could not be saved"_s}));
     QVERIFY(t.flow.savePage());
-    auto* text5 = save->findChild<QLineEdit*>(QStringLiteral("Text5"));
-    text5->clear();
-    QTest::keyClicks(text5, QStringLiteral("free"));
-    save->Command2_Click();
+    t.saveAs(u"free"_s);
     QCOMPARE(t.ends, 1);
-    QVERIFY(QFile::exists(folder.filePath(QStringLiteral("free.lkd"))));
+    QCOMPARE(volumeIn(folder.filePath(u"free.lkd"_s)), 12000.0);
 }
 
-void TestFilePages::doubleClickOnSavePageOpens() {
+// The lists start in the program folder on every opening and follow the folder and drive
+// chosen; a drive that cannot be read is refused and the lists stay.
+void TestFilePages::foldersAndDrives() {
     QTemporaryDir folder;
-    writeSample(folder.filePath(QStringLiteral("older.lkd")), QStringLiteral("Older test"));
+    QVERIFY(QDir(folder.path()).mkdir(u"inner"_s));
+    writeSample(folder.filePath(u"inner/x.lkd"_s), u"x"_s);
+    const QString missing = u"/no-such-drive-for-ventrel"_s;
+    FileChooser::setDriveSource([missing] { return QStringList{u"/"_s, missing}; });
     FlowUnderTest t(folder.path());
-    startTest(t, QStringLiteral("5000"));
-    t.trigger(QStringLiteral("mnuSaveAs"));
-    FileSaveFm* save = t.flow.savePage();
-    auto* file1 = save->findChild<QListWidget*>(QStringLiteral("File1"));
-    QCOMPARE(file1->count(), 1);
-    const QPoint at = file1->visualItemRect(file1->item(0)).center();
-    QTest::mouseClick(file1->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(file1->viewport(), Qt::LeftButton, {}, at);
-    FlowUnderTest::flushDeletes();
-    QCOMPARE(t.messages.titles(), QStringList());
-    QVERIFY(!t.flow.savePage());
-    QCOMPARE(t.currentName(), QStringLiteral("TestIdFm2"));
-    QCOMPARE(t.flow.record().TestingCompanyG, QStringLiteral("Older test"));
-    QCOMPARE(t.flow.record().BuildingVolumeCuFtG, 12000.0);
-    QCOMPARE(t.flow.record().FileNameG, QStringLiteral("older.lkd"));
-}
+    const QString start = QDir::toNativeSeparators(folder.path());
+    for (int opening = 0; opening < 2; ++opening) {
+        t.click(u"Option3"_s); // Old File
+        FileViewFm* open = t.flow.openPage();
+        QCOMPARE(open->fileListFolder(), start);
+        auto* dir1 = open->findChild<QListWidget*>(u"Dir1"_s);
+        const auto inner = dir1->findItems(u"*inner"_s, Qt::MatchWildcard);
+        QCOMPARE(inner.size(), 1);
+        emit dir1->itemActivated(inner.front());
+        QCOMPARE(open->fileListFolder(), QDir::toNativeSeparators(folder.filePath(u"inner"_s)));
+        QCOMPARE(listed(open, u"File1"_s), QStringList{u"x.lkd"_s});
+        // The chain of parents stays above, the current folder selected.
+        QCOMPARE(dir1->currentItem()->text().trimmed(), u"inner"_s);
+        QCOMPARE(dir1->item(0)->data(Qt::UserRole).toString(),
+                 QDir::toNativeSeparators(QDir::rootPath()));
+        if (opening == 0) {
+            open->Command1_Click();
+        } else { // the path joins the folder listed, not the program folder
+            open->File1_DblClick(u"x.lkd"_s);
+            QCOMPARE(t.flow.record().FilePathG,
+                     QDir::toNativeSeparators(folder.filePath(u"inner/x.lkd"_s)));
+        }
+        FlowUnderTest::flushDeletes();
+    }
+    QCOMPARE(t.currentName(), u"TestIdFm2"_s);
 
-void TestFilePages::pagesStartInProgramFolderEveryTime() {
-    QTemporaryDir folder;
-    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("sub")));
-    writeSample(folder.filePath(QStringLiteral("sub/inner.lkd")), QStringLiteral("x"));
-    FlowUnderTest t(folder.path());
-    t.click(QStringLiteral("Option3"));
-    FileViewFm* open = t.flow.openPage();
-    const QString start = open->fileListFolder();
-    QCOMPARE(start, QDir::toNativeSeparators(folder.path()));
-    open->Dir1_Change(folder.filePath(QStringLiteral("sub")));
-    QCOMPARE(listed(open->findChild<QListWidget*>(QStringLiteral("File1"))),
-             QStringList{QStringLiteral("inner.lkd")});
-    open->Command1_Click();
-    FlowUnderTest::flushDeletes();
-    t.click(QStringLiteral("Option3"));
-    QCOMPARE(t.flow.openPage()->fileListFolder(), start);
-    // Old File again while the page is open replaces it with a fresh one.
-    QPointer<FileViewFm> first = t.flow.openPage();
     t.flow.oldFile();
-    FlowUnderTest::flushDeletes();
-    QVERIFY(!first);
-    QVERIFY(t.flow.openPage());
-}
-
-void TestFilePages::saveAsCopiesIntoProgramFolder() {
-    QTemporaryDir program;
-    QTemporaryDir elsewhere;
-    const QString original = elsewhere.filePath(QStringLiteral("away.lkd"));
-    writeSample(original, QStringLiteral("Away"));
-    const QByteArray originalBytes = bytesOf(original);
-    FlowUnderTest t(program.path());
-    QVERIFY(t.flow.openFile(original));
-    FlowUnderTest::flushDeletes();
-    QCOMPARE(t.currentName(), QStringLiteral("TestIdFm2"));
-    t.trigger(QStringLiteral("mnuSaveAs"));
-    FileSaveFm* save = t.flow.savePage();
-    QCOMPARE(save->findChild<QLineEdit*>(QStringLiteral("Text5"))->text(),
-             QStringLiteral("away.lkd"));
-    QCOMPARE(save->fileListFolder(), QDir::toNativeSeparators(program.path()));
-    save->Command2_Click();
-    QVERIFY(QFile::exists(program.filePath(QStringLiteral("away.lkd"))));
-    QCOMPARE(bytesOf(original), originalBytes);
-}
-
-void TestFilePages::unreadableDriveGoesBack() {
-    QTemporaryDir folder;
-    const QString missing = QStringLiteral("/no-such-drive-for-ventrel");
-    FileChooser::setDriveSource([missing] { return QStringList{QStringLiteral("/"), missing}; });
-    FlowUnderTest t(folder.path());
-    t.click(QStringLiteral("Option3"));
-    FileViewFm* open = t.flow.openPage();
-    auto* drive1 = open->findChild<QComboBox*>(QStringLiteral("Drive1"));
+    QPointer<FileViewFm> open = t.flow.openPage();
+    auto* drive1 = open->findChild<QComboBox*>(u"Drive1"_s);
     const int before = drive1->currentIndex();
-    const QString folderBefore = open->fileListFolder();
     const int bad = drive1->findData(missing);
-    QVERIFY(bad >= 0);
     drive1->setCurrentIndex(bad);
     open->Drive1_Change(bad);
-    QCOMPARE(t.messages.titles(), QStringList{QStringLiteral("Drive not ready")});
+    QCOMPARE(t.messages.titles(), QStringList{u"Drive not ready"_s});
     QVERIFY(t.messages.requests.front().text.contains(missing));
     QCOMPARE(drive1->currentIndex(), before);
-    QCOMPARE(open->fileListFolder(), folderBefore);
-    QVERIFY(open->isVisible());
-
-    // A drive that can be read moves both lists there.
-    const int root = drive1->findData(QStringLiteral("/"));
-    open->Drive1_Change(root);
-    QCOMPARE(open->fileListFolder(), QStringLiteral("/"));
-}
-
-void TestFilePages::folderListMoves() {
-    QTemporaryDir folder;
-    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("inner")));
-    writeSample(folder.filePath(QStringLiteral("inner/x.lkd")), QStringLiteral("x"));
-    FlowUnderTest t(folder.path());
-    t.trigger(QStringLiteral("mnuAbout")); // nothing to do with it, but must not get in the way
-    t.flow.aboutBox()->close();
-    t.click(QStringLiteral("Option3"));
-    FileViewFm* open = t.flow.openPage();
-    auto* dir1 = open->findChild<QListWidget*>(QStringLiteral("Dir1"));
-    QListWidgetItem* inner = nullptr;
-    for (int i = 0; i < dir1->count(); ++i) {
-        if (dir1->item(i)->text().trimmed() == QStringLiteral("inner"))
-            inner = dir1->item(i);
-    }
-    QVERIFY(inner);
-    emit dir1->itemActivated(inner);
-    QCOMPARE(open->fileListFolder(),
-             QDir::toNativeSeparators(folder.filePath(QStringLiteral("inner"))));
-    QCOMPARE(listed(open->findChild<QListWidget*>(QStringLiteral("File1"))),
-             QStringList{QStringLiteral("x.lkd")});
-    // The chain of parents stays above, the current folder selected.
-    QCOMPARE(dir1->currentItem()->text().trimmed(), QStringLiteral("inner"));
-    QCOMPARE(dir1->item(0)->data(Qt::UserRole).toString(),
-             QDir::toNativeSeparators(QDir::rootPath()));
-    open->File1_DblClick(QStringLiteral("x.lkd"));
+    QCOMPARE(open->fileListFolder(), start);
+    open->Drive1_Change(drive1->findData(u"/"_s));
+    QCOMPARE(open->fileListFolder(), u"/"_s);
+    // Old File again while the page is open replaces it with a fresh one.
+    t.flow.oldFile();
     FlowUnderTest::flushDeletes();
-    QCOMPARE(t.flow.record().FilePathG,
-             QDir::toNativeSeparators(folder.filePath(QStringLiteral("inner/x.lkd"))));
-    QCOMPARE(t.currentName(), QStringLiteral("TestIdFm2"));
-}
-
-void TestFilePages::commandLineOpen_data() {
-    QTest::addColumn<bool>("good");
-    QTest::newRow("readable") << true;
-    QTest::newRow("not a data file") << false;
-}
-
-void TestFilePages::commandLineOpen() {
-    QFETCH(bool, good);
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("cli.lkd"));
-    if (good)
-        writeSample(path, QStringLiteral("From the command line"));
-    else
-        writeBytes(path, "not a test\r\n");
-    FlowUnderTest t(folder.path());
-    QCOMPARE(t.flow.openFile(path), good);
-    FlowUnderTest::flushDeletes();
-    if (good) {
-        QCOMPARE(t.currentName(), QStringLiteral("TestIdFm2"));
-        QCOMPARE(t.flow.record().FileNameG, QStringLiteral("cli.lkd"));
-        QCOMPARE(t.text(QStringLiteral("Text6")), QStringLiteral("From the command line"));
-        QVERIFY(t.messages.requests.empty());
-    } else {
-        QCOMPARE(t.currentName(), QStringLiteral("IntroFm1"));
-        QCOMPARE(t.messages.titles(),
-                 QStringList{QStringLiteral("There is a problem with the File you selected")});
-        QCOMPARE(t.flow.record().FileNameG, QStringLiteral("Untitled"));
-        QCOMPARE(t.flow.record().FilePathG, QString());
-    }
+    QVERIFY(!open);
+    QCOMPARE(t.flow.openPage()->fileListFolder(), start);
 }
 
 QTEST_MAIN(TestFilePages)
