@@ -106,6 +106,7 @@ void TestBuildingPage::invalidVolumeDisablesNextUntilFixed() {
     t.type(u"Text4"_s, u"100000000"_s);
     t.type(u"Text10"_s, u"9"_s);
     t.type(u"Text20"_s, u"0"_s);
+    t.child<QWidget>(u"Text20"_s)->setFocus();
     t.click(u"Command3D1"_s);
     QCOMPARE(t.messages.beeps, 3); // every failing check beeps, not only the first
     auto* next = t.child<QPushButton>(u"Command3D1"_s);
