@@ -80,9 +80,7 @@ class StandInMeasurementPage : public MainPage {
         show();
     }
     void save() { host().saveCommand(this, true); }
-    void saveAs() { host().saveAsCommand(this); }
     void exit() { host().exitCommand(this); }
-    void about() { host().aboutCommand(this); }
     void back() { host().showPage(PageId::Building); }
 };
 

@@ -52,6 +52,7 @@ class TestBuildingPage : public QObject {
     void nextChecks_data();
     void nextChecks();
     void invalidVolumeDisablesNextUntilFixed();
+    void nextNeedsAMeasurementPage();
     void unitRoundTrips_data();
     void unitRoundTrips();
     void focusEmptiesPlaceholders_data();
@@ -120,6 +121,16 @@ void TestBuildingPage::invalidVolumeDisablesNextUntilFixed() {
     t.click(u"Command3D1"_s);
     QCOMPARE(t.currentName(), u"BDMeasFm4"_s);
     QCOMPARE(t.messages.beeps, 3);
+}
+
+// A program without the measurement page offers no Next, whatever the volume.
+void TestBuildingPage::nextNeedsAMeasurementPage() {
+    FlowUnderTest t(dir_.path(), /*withMeasurement=*/false);
+    t.toBuildingPage(1);
+    t.type(u"Text4"_s, u"12000"_s);
+    QVERIFY(!t.child<QPushButton>(u"Command3D1"_s)->isEnabled());
+    t.show(PageId::Measurement);
+    QCOMPARE(t.currentName(), u"BldgEnvFm3"_s);
 }
 
 // Typed in one system and stored in US units; shown in the other system, and again as typed
