@@ -159,7 +159,7 @@ void BldgEnvFm3::Form_Load() {
     nextOffered_ = host().offers(PageId::Measurement);
     next_->setEnabled(nextOffered_);
 
-    // Each box stores what it shows as it is filled, so work from what was stored before.
+    // Each box's handler runs as it is filled (it enables Next for a volume in range).
     const TestRecord stored = rec();
     setBoxText(text4_, volumeBoxText(stored.BuildingVolumeCuFtG, sys));
     setBoxText(text6_, areaBoxText(stored.BuildingSurfaceAreaSqFtG, sys));
@@ -170,6 +170,15 @@ void BldgEnvFm3::Form_Load() {
     setBoxText(text16_, stored.WindShieldingFactorG);
     setBoxText(text18_, stored.NumberOfOccupantsG);
     setBoxText(text20_, stored.NumberofBedroomsG);
+    // The boxes show cut and converted texts; storing those back would change a test merely
+    // by viewing it (150 m2 would come back as 149.999 after a switch of units and back), so
+    // the sizes and temperatures keep the values they had. Typing stores as usual.
+    TestRecord& r = rec();
+    r.BuildingVolumeCuFtG = stored.BuildingVolumeCuFtG;
+    r.BuildingSurfaceAreaSqFtG = stored.BuildingSurfaceAreaSqFtG;
+    r.BuildingFloorAreaSqFtG = stored.BuildingFloorAreaSqFtG;
+    r.TemperatureInsideFG = stored.TemperatureInsideFG;
+    r.TemperatureOutsideFG = stored.TemperatureOutsideFG;
 
     if (stored.PressurizeOrDepressG == QStringLiteral("D"))
         option1_->setChecked(true);
