@@ -38,7 +38,8 @@ int main(int argc, char** argv) {
             r.LowFlowFactorG[i] = 1.0f;
         }
         QString error;
-        const QString path = QStringLiteral("%1/test%2.lkd").arg(folder).arg(f, 5, 10, QLatin1Char('0'));
+        const QString path =
+            QStringLiteral("%1/test%2.lkd").arg(folder).arg(f, 5, 10, QLatin1Char('0'));
         if (!writeLkdFile(r, path, Line98::Extra, &error)) {
             std::fprintf(stderr, "%s: %s\n", qPrintable(path), qPrintable(error));
             return 1;

@@ -52,8 +52,9 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (args.isEmpty() || args.first() != QStringLiteral("analyse"))
-        return usageError(args.isEmpty() ? QStringLiteral("no command given")
-                                         : QStringLiteral("unknown command '%1'").arg(args.first()));
+        return usageError(args.isEmpty()
+                              ? QStringLiteral("no command given")
+                              : QStringLiteral("unknown command '%1'").arg(args.first()));
 
     bool exact = false;
     bool csv = false;

@@ -38,7 +38,9 @@ QFrame* MainPage::makeFrame(int frameWidth, int frameHeight) {
     return frame;
 }
 
-void MainPage::sizeAndCentre(int width, int height) { twips::sizeAndCentre(this, width, height); }
+void MainPage::sizeAndCentre(int width, int height) {
+    twips::sizeAndCentre(this, width, height);
+}
 
 QString MainPage::pageCaption(const QString& pageName) const {
     const TestRecord& r = host_.record();

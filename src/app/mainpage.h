@@ -12,7 +12,7 @@ class QFrame;
 // program never runs on without a visible page.
 class MainPage : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     MainPage(PageHost& host, const QString& formName);
 
     // Fills every control from the record, sizes and centres the window, and shows it.
@@ -21,7 +21,7 @@ public:
     // Closes and deletes the page without asking anything (the host moves to another page).
     void unload();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
     PageHost& host() { return host_; }
@@ -35,7 +35,7 @@ protected:
     // "Ventrel " + version + "  " + page name + "    File: " + file name.
     QString pageCaption(const QString& pageName) const;
 
-private:
+  private:
     PageHost& host_;
     bool unloading_ = false;
 };

@@ -36,9 +36,15 @@ template <typename Emit> void forEachScalar(const Analysis& a, Emit&& visit) {
     visit("infiltration_factor", r.DivideBy20FactorG);
 }
 
-void appendValue(QByteArray& out, int value) { out += QByteArray::number(value); }
-void appendValue(QByteArray& out, float value) { appendJsonNumber(out, value); }
-void appendValue(QByteArray& out, double value) { appendJsonNumber(out, value); }
+void appendValue(QByteArray& out, int value) {
+    out += QByteArray::number(value);
+}
+void appendValue(QByteArray& out, float value) {
+    appendJsonNumber(out, value);
+}
+void appendValue(QByteArray& out, double value) {
+    appendJsonNumber(out, value);
+}
 
 void appendJsonKey(QByteArray& out, const char* key) {
     out += ",\"";

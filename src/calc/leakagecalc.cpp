@@ -38,8 +38,8 @@ PointData pointData(const TestRecord& r, int i, float density, double baseline) 
         return p;
     p.fanFlow = static_cast<double>(density) * x / plates::divisor(plate);
     p.deltaP = std::fabs(pressure - baseline);
-    p.valid = std::isfinite(p.fanFlow) && p.fanFlow > 0.0 && std::isfinite(p.deltaP) &&
-              p.deltaP > 0.0;
+    p.valid =
+        std::isfinite(p.fanFlow) && p.fanFlow > 0.0 && std::isfinite(p.deltaP) && p.deltaP > 0.0;
     return p;
 }
 
@@ -103,14 +103,16 @@ void clearResults(TestRecord& r) {
     r.CorrelationG = 0.0f;
     r.FlowCoefficientG = 0.0f;
     r.PressureExponentG = 0.0f;
-    for (float* f : {&r.ElaCgsbG, &r.ElaLblG, &r.LeakageRatioG, &r.Ach50G, &r.Flow50G,
-                     &r.Flow75G, &r.Flow4G, &r.PermeabilityIndexG, &r.UsaceIndexG, &r.Q4PaSurfG,
+    for (float* f : {&r.ElaCgsbG, &r.ElaLblG, &r.LeakageRatioG, &r.Ach50G, &r.Flow50G, &r.Flow75G,
+                     &r.Flow4G, &r.PermeabilityIndexG, &r.UsaceIndexG, &r.Q4PaSurfG,
                      &r.InfiltrationAchG, &r.InfiltrationFlowG, &r.InfiltrationPerOccupantG,
                      &r.InfiltrationPerBedroomG, &r.InfiltrationDeapIndexG})
         *f = 0.0f;
 }
 
-double referencePressure(double pascals) { return pascals / kPaPerInWc; }
+double referencePressure(double pascals) {
+    return pascals / kPaPerInWc;
+}
 
 void singlePointFit(TestRecord& r, int i, const PointData& p) {
     const double n = kSinglePointExponent;
@@ -168,8 +170,7 @@ void multiPointFit(TestRecord& r, const std::array<PointData, TestRecord::kPoint
 
     // Equal fan flows make Syy zero: the correlation is 0 rather than a figure of an earlier run.
     const double product = sxx * syy;
-    r.CorrelationG =
-        product > 0.0 ? toSingle(std::min(1.0, std::sqrt(sxy * sxy / product))) : 0.0f;
+    r.CorrelationG = product > 0.0 ? toSingle(std::min(1.0, std::sqrt(sxy * sxy / product))) : 0.0f;
     r.PressureExponentG = toSingle(sxy / sxx);
     const double n = r.PressureExponentG;
     const bool inRange = n >= -4.0 && n <= 4.0;

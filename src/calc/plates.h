@@ -25,6 +25,8 @@ std::optional<float> factorOf(const QString& text);
 std::optional<QString> textOf(float factor);
 
 // Fan flow before density correction divides only by a positive factor.
-inline double divisor(float factor) { return factor > 0.0f ? static_cast<double>(factor) : 1.0; }
+inline double divisor(float factor) {
+    return factor > 0.0f ? static_cast<double>(factor) : 1.0;
+}
 
 } // namespace plates

@@ -4,10 +4,18 @@
 
 namespace units {
 
-bool isKnownSystem(int16_t system) { return system >= InWcCfm && system <= PaM3h; }
-bool pressuresInPascals(int16_t system) { return system == PaCfm || system == PaM3h; }
-bool flowsInM3h(int16_t system) { return system == PaM3h; }
-bool isMetric(int16_t system) { return system == PaM3h; }
+bool isKnownSystem(int16_t system) {
+    return system >= InWcCfm && system <= PaM3h;
+}
+bool pressuresInPascals(int16_t system) {
+    return system == PaCfm || system == PaM3h;
+}
+bool flowsInM3h(int16_t system) {
+    return system == PaM3h;
+}
+bool isMetric(int16_t system) {
+    return system == PaM3h;
+}
 
 Captions captions(int16_t system) {
     const bool pa = pressuresInPascals(system);
@@ -54,11 +62,15 @@ double pressureShown(double inWc, int16_t system) {
 float pressureShown(float inWc, int16_t system) {
     return pressuresInPascals(system) ? inWc * kPaPerInWcSingle : inWc;
 }
-double flowShown(double cfm, int16_t system) { return flowsInM3h(system) ? cfm * kM3hPerCfm : cfm; }
+double flowShown(double cfm, int16_t system) {
+    return flowsInM3h(system) ? cfm * kM3hPerCfm : cfm;
+}
 double volumeShown(double cuFt, int16_t system) {
     return isMetric(system) ? cuFt * kM3PerFt3 : cuFt;
 }
-double areaShown(double sqFt, int16_t system) { return isMetric(system) ? sqFt * kM2PerFt2 : sqFt; }
+double areaShown(double sqFt, int16_t system) {
+    return isMetric(system) ? sqFt * kM2PerFt2 : sqFt;
+}
 double temperatureShown(double degF, int16_t system) {
     return isMetric(system) ? (degF - 32.0) * 5.0 / 9.0 : degF;
 }

@@ -43,20 +43,20 @@ struct Captions {
 Captions captions(int16_t system);
 
 // Entry: a typed value to the record's unit.
-double pressureEntered(double typed, int16_t system); // Pa / 249.1 in systems 2 and 3
-double flowEntered(double typed, int16_t system);     // m3/h / 1.699 in system 3
-double volumeEntered(double typed, int16_t system);   // m3 / 0.02832 in system 3
-double areaEntered(double typed, int16_t system);     // m2 / 0.0929 in system 3
+double pressureEntered(double typed, int16_t system);    // Pa / 249.1 in systems 2 and 3
+double flowEntered(double typed, int16_t system);        // m3/h / 1.699 in system 3
+double volumeEntered(double typed, int16_t system);      // m3 / 0.02832 in system 3
+double areaEntered(double typed, int16_t system);        // m2 / 0.0929 in system 3
 double temperatureEntered(double typed, int16_t system); // C * 9 / 5 + 32 in system 3
 
 // Display: a record value in the system's unit.
-double pressureShown(double inWc, int16_t system);   // x 249.1000061 in systems 2 and 3
-float pressureShown(float inWc, int16_t system);     // the same for a Single, in Single arithmetic
-double flowShown(double cfm, int16_t system);        // x 1.699 in system 3
+double pressureShown(double inWc, int16_t system); // x 249.1000061 in systems 2 and 3
+float pressureShown(float inWc, int16_t system);   // the same for a Single, in Single arithmetic
+double flowShown(double cfm, int16_t system);      // x 1.699 in system 3
 double volumeShown(double cuFt, int16_t system);
 double areaShown(double sqFt, int16_t system);
-double temperatureShown(double degF, int16_t system); // (F - 32) * 5 / 9 in system 3
-double leakageAreaShown(double sqIn, int16_t system); // x 6.4516 in system 3
+double temperatureShown(double degF, int16_t system);   // (F - 32) * 5 / 9 in system 3
+double leakageAreaShown(double sqIn, int16_t system);   // x 6.4516 in system 3
 double leakageRatioShown(double ratio, int16_t system); // x 6.4516 / 9.29 in system 3
 double indexShown(double cfmPerSqFt, int16_t system);   // x 1.699 / 0.0929 in system 3
 

@@ -419,7 +419,8 @@ bool readLkdFile(const QString& path, TestRecord& r, QString* error) {
         else if (info.isDir())
             setError(error, QStringLiteral("%1 is a folder, not a file").arg(path));
         else
-            setError(error, QStringLiteral("%1 cannot be opened: %2").arg(path, file.errorString()));
+            setError(error,
+                     QStringLiteral("%1 cannot be opened: %2").arg(path, file.errorString()));
         return false;
     }
     QByteArray bytes;

@@ -27,10 +27,10 @@ void applyNewFileDefaults(TestRecord& r, int16_t unitSystem) {
 }
 
 void clearTestIdentification(TestRecord& r) {
-    for (QString* f : {&r.TestDateTimeG, &r.TestingCompanyG, &r.BuildingTestedG, &r.BuildingAddressG,
-                       &r.TechnicianG, &r.WindConditionsG, &r.InteriorDoorsG, &r.TemporarySealingG,
-                       &r.BasementDoorG, &r.BlowerDoorIdG, &r.Comment1G, &r.Comment2G, &r.Comment3G,
-                       &r.Comment4G, &r.Comment5G, &r.Comment6G})
+    for (QString* f : {&r.TestDateTimeG, &r.TestingCompanyG, &r.BuildingTestedG,
+                       &r.BuildingAddressG, &r.TechnicianG, &r.WindConditionsG, &r.InteriorDoorsG,
+                       &r.TemporarySealingG, &r.BasementDoorG, &r.BlowerDoorIdG, &r.Comment1G,
+                       &r.Comment2G, &r.Comment3G, &r.Comment4G, &r.Comment5G, &r.Comment6G})
         f->clear();
 }
 
@@ -39,6 +39,10 @@ void setUnitSystem(TestRecord& r, int16_t unitSystem) {
     r.UnitSystemTextG = unitSystemText(unitSystem);
 }
 
-QString unitSystemText(int16_t unitSystem) { return numText(static_cast<double>(unitSystem)); }
+QString unitSystemText(int16_t unitSystem) {
+    return numText(static_cast<double>(unitSystem));
+}
 
-bool holdsTest(const TestRecord& r) { return r.BuildingVolumeCuFtG > 0.0; }
+bool holdsTest(const TestRecord& r) {
+    return r.BuildingVolumeCuFtG > 0.0;
+}

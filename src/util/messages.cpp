@@ -54,4 +54,6 @@ void beep() {
         QApplication::beep();
 }
 
-void setBeepHandler(std::function<void()> handler) { installedBeep() = std::move(handler); }
+void setBeepHandler(std::function<void()> handler) {
+    installedBeep() = std::move(handler);
+}

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstring>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -233,7 +233,9 @@ template <typename T> double truncImpl(T value, int places) {
     return toDouble(cutToPlaces(shortestDecimal(value), places, Cut::Floor));
 }
 
-bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+bool isDigit(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
 
 // Length of the number at the start of `text` (after `start`), 0 when there is none.
 qsizetype scanNumber(QStringView text, qsizetype start) {
@@ -268,7 +270,9 @@ qsizetype scanNumber(QStringView text, qsizetype start) {
     return i - start;
 }
 
-bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
+bool isBlank(QChar c) {
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
 
 double convert(QStringView text) {
     // The text holds only sign, digits, period and exponent (scanNumber made sure).
@@ -313,12 +317,22 @@ QString numText(double value) {
     return layoutText(significantDecimal(value, 15), 15, Style::Display);
 }
 
-double roundHalfEven(double value, int places) { return roundImpl(value, places); }
-double roundHalfEven(float value, int places) { return roundImpl(value, places); }
-double truncDown(double value, int places) { return truncImpl(value, places); }
-double truncDown(float value, int places) { return truncImpl(value, places); }
+double roundHalfEven(double value, int places) {
+    return roundImpl(value, places);
+}
+double roundHalfEven(float value, int places) {
+    return roundImpl(value, places);
+}
+double truncDown(double value, int places) {
+    return truncImpl(value, places);
+}
+double truncDown(float value, int places) {
+    return truncImpl(value, places);
+}
 
-QString leftChars(const QString& text, int k) { return text.left(k); }
+QString leftChars(const QString& text, int k) {
+    return text.left(k);
+}
 
 double leadingNumber(QStringView text) {
     qsizetype start = 0;
@@ -368,7 +382,8 @@ QString jsonNumberText(float value) {
 
 void appendJsonNumber(QByteArray& out, double value) {
     char buf[64];
-    out.append(buf, layout(shortestDecimal(std::isfinite(value) ? value : 0.0), 15, Style::Json, buf));
+    out.append(buf,
+               layout(shortestDecimal(std::isfinite(value) ? value : 0.0), 15, Style::Json, buf));
 }
 void appendJsonNumber(QByteArray& out, float value) {
     char buf[64];
@@ -383,6 +398,7 @@ QByteArray jsonNumber(double value) {
 }
 QByteArray jsonNumber(float value) {
     char buf[64];
-    const int n = layout(shortestDecimal(std::isfinite(value) ? value : 0.0f), 15, Style::Json, buf);
+    const int n =
+        layout(shortestDecimal(std::isfinite(value) ? value : 0.0f), 15, Style::Json, buf);
     return QByteArray(buf, n);
 }

@@ -17,8 +17,8 @@ int fromPixels(int pixels, double logicalDpi) {
 }
 
 double logicalDpi(const QWidget* widget) {
-    const QScreen* screen = widget && widget->screen() ? widget->screen()
-                                                       : QGuiApplication::primaryScreen();
+    const QScreen* screen =
+        widget && widget->screen() ? widget->screen() : QGuiApplication::primaryScreen();
     const double dpi = screen ? screen->logicalDotsPerInchY() : 96.0;
     return dpi > 0.0 ? dpi : 96.0;
 }

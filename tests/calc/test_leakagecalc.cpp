@@ -38,11 +38,11 @@ bool near(double actual, double stated, double halfUnit) {
     return std::fabs(actual - stated) <= halfUnit;
 }
 
-#define CHECK_NEAR(actual, stated, halfUnit)                                                     \
-    QVERIFY2(near((actual), (stated), (halfUnit)),                                               \
-             qPrintable(QStringLiteral("%1 = %2, expected %3")                                   \
-                            .arg(QStringLiteral(#actual))                                        \
-                            .arg(double(actual), 0, 'g', 9)                                      \
+#define CHECK_NEAR(actual, stated, halfUnit)                                                       \
+    QVERIFY2(near((actual), (stated), (halfUnit)),                                                 \
+             qPrintable(QStringLiteral("%1 = %2, expected %3")                                     \
+                            .arg(QStringLiteral(#actual))                                          \
+                            .arg(double(actual), 0, 'g', 9)                                        \
                             .arg(double(stated), 0, 'g', 9)))
 
 bool allFinite(const TestRecord& r) {
@@ -63,7 +63,7 @@ bool allFinite(const TestRecord& r) {
 
 class TestLeakageCalc : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void workedExampleFit() {
         TestRecord r = workedExample();
         subLeakageCalc(r);
@@ -202,8 +202,8 @@ private slots:
         QTest::newRow("equal P") << "P" << 68.0f << 68.0f << 1.0;
         QTest::newRow("cold outside D") << "D" << 68.0f << 32.0f << std::sqrt(491.67 / 527.67);
         QTest::newRow("cold outside P") << "P" << 68.0f << 32.0f << std::sqrt(527.67 / 491.67);
-        QTest::newRow("lower case d is pressurising") << "d" << 68.0f << 32.0f
-                                                      << std::sqrt(527.67 / 491.67);
+        QTest::newRow("lower case d is pressurising")
+            << "d" << 68.0f << 32.0f << std::sqrt(527.67 / 491.67);
         QTest::newRow("absolute zero inside") << "D" << -459.67f << 32.0f << 0.0;
         QTest::newRow("below absolute zero") << "P" << 68.0f << -500.0f << 0.0;
     }
@@ -237,11 +237,11 @@ private slots:
         subLeakageCalc(r);
         recomputeEnvelopeFigures(r);
         QCOMPARE(r.PointCountG, int16_t(0));
-        for (float f : {r.CorrelationG, r.FlowCoefficientG, r.PressureExponentG, r.ElaCgsbG,
-                        r.ElaLblG, r.LeakageRatioG, r.Ach50G, r.Flow50G, r.Flow75G, r.Flow4G,
-                        r.PermeabilityIndexG, r.UsaceIndexG, r.Q4PaSurfG, r.InfiltrationAchG,
-                        r.InfiltrationFlowG, r.InfiltrationPerOccupantG, r.InfiltrationPerBedroomG,
-                        r.InfiltrationDeapIndexG})
+        for (float f :
+             {r.CorrelationG, r.FlowCoefficientG, r.PressureExponentG, r.ElaCgsbG, r.ElaLblG,
+              r.LeakageRatioG, r.Ach50G, r.Flow50G, r.Flow75G, r.Flow4G, r.PermeabilityIndexG,
+              r.UsaceIndexG, r.Q4PaSurfG, r.InfiltrationAchG, r.InfiltrationFlowG,
+              r.InfiltrationPerOccupantG, r.InfiltrationPerBedroomG, r.InfiltrationDeapIndexG})
             QCOMPARE(f, 0.0f);
     }
 

@@ -7,7 +7,7 @@
 
 class TestReentry : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void boxTexts_data() {
         QTest::addColumn<int>("system");
         QTest::addColumn<double>("inWc");

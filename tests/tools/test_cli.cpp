@@ -58,7 +58,7 @@ class TestCli : public QObject {
         return path;
     }
 
-private slots:
+  private slots:
     void jsonMatchesTheEngine_data() {
         QTest::addColumn<bool>("exact");
         QTest::newRow("as loaded") << false;
@@ -123,8 +123,8 @@ private slots:
     void csvRows() {
         const QString a = write(QStringLiteral("a,b.lkd"), houseTest(1));
         const QString b = write(QStringLiteral("b.lkd"), houseTest(3));
-        const Run run = runCli({QStringLiteral("analyse"), QStringLiteral("--format"),
-                                QStringLiteral("csv"), a, b});
+        const Run run = runCli(
+            {QStringLiteral("analyse"), QStringLiteral("--format"), QStringLiteral("csv"), a, b});
         QCOMPARE(run.status, 0);
         const QList<QByteArray> lines = run.out.trimmed().split('\n');
         QCOMPARE(lines.size(), 3);
@@ -142,13 +142,13 @@ private slots:
         QTest::newRow("nothing") << QStringList{} << 2;
         QTest::newRow("unknown command") << QStringList{QStringLiteral("print")} << 2;
         QTest::newRow("no file") << QStringList{QStringLiteral("analyse")} << 2;
-        QTest::newRow("bad format") << QStringList{QStringLiteral("analyse"),
-                                                   QStringLiteral("--format"),
-                                                   QStringLiteral("xml"), QStringLiteral("x")}
-                                    << 2;
-        QTest::newRow("unknown option") << QStringList{QStringLiteral("analyse"),
-                                                       QStringLiteral("--fast"), QStringLiteral("x")}
-                                        << 2;
+        QTest::newRow("bad format")
+            << QStringList{QStringLiteral("analyse"), QStringLiteral("--format"),
+                           QStringLiteral("xml"), QStringLiteral("x")}
+            << 2;
+        QTest::newRow("unknown option")
+            << QStringList{QStringLiteral("analyse"), QStringLiteral("--fast"), QStringLiteral("x")}
+            << 2;
     }
     void usage() {
         QFETCH(QStringList, args);

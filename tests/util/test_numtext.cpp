@@ -7,7 +7,7 @@
 
 class TestNumText : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void singleText_data() {
         QTest::addColumn<float>("value");
         QTest::addColumn<QString>("text");
