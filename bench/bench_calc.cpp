@@ -1,6 +1,7 @@
 // Times the calculation chain: subLeakageCalc over nine points, and the whole analysis of one
 // record as the analyser does it (re-entry, calculation, envelope figures).
 
+#include "benchhouse.h"
 #include "calc/analysis.h"
 #include "calc/leakagecalc.h"
 
@@ -10,23 +11,6 @@
 #include <cstdio>
 
 namespace {
-TestRecord ninePoints() {
-    TestRecord r;
-    applyStartupValues(r);
-    applyNewFileDefaults(r, 2);
-    r.BuildingVolumeCuFtG = 16500;
-    r.BuildingSurfaceAreaSqFtG = 5900;
-    r.BuildingFloorAreaSqFtG = 2100;
-    r.TemperatureOutsideFG = 41;
-    for (int i = 1; i <= 9; ++i) {
-        const double pa = 65.0 - 6.0 * i;
-        r.PresGageG[i] = -pa / 249.1;
-        r.FlowGageG[i] = 260.0 * std::pow(pa, 0.66) * (1.0 + 0.01 * ((i % 3) - 1));
-        r.LowFlowFactorG[i] = 1.0f;
-    }
-    r.StaticPresBaselineG = staticBaseline(r);
-    return r;
-}
 
 template <typename F> double nanosPerCall(int calls, F&& f) {
     QElapsedTimer t;
@@ -38,7 +22,8 @@ template <typename F> double nanosPerCall(int calls, F&& f) {
 } // namespace
 
 int main() {
-    TestRecord r = ninePoints();
+    TestRecord r = houseTest();
+    r.StaticPresBaselineG = staticBaseline(r);
     volatile float sink = 0;
     const int calls = 200000;
     const double calc = nanosPerCall(calls, [&](int i) {
@@ -46,7 +31,7 @@ int main() {
         subLeakageCalc(r);
         sink = sink + r.FlowCoefficientG;
     });
-    const TestRecord stored = ninePoints();
+    const TestRecord stored = houseTest();
     const double whole = nanosPerCall(calls / 4, [&](int) {
         const Analysis a = analyse(QString(), stored, false);
         sink = sink + a.record.Flow50G;
