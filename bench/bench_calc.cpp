@@ -2,8 +2,8 @@
 // record as the analyser does it (re-entry, calculation, envelope figures).
 
 #include "benchhouse.h"
-#include "calc/analysis.h"
-#include "calc/leakagecalc.h"
+#include "core/calc/analysis.h"
+#include "core/calc/leakagecalc.h"
 
 #include <QElapsedTimer>
 

@@ -1,5 +1,5 @@
 // Times the data file: composing and writing one test, and reading it back, many times over.
-#include "record/lkdfile.h"
+#include "core/record/lkdfile.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "record/testrecord.h"
+#include "core/record/testrecord.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 // Writes N varied data files into a folder, for timing the analyser over a season of tests.
 // Usage: make_bench_files FOLDER N
 
-#include "record/lkdfile.h"
+#include "core/record/lkdfile.h"
 
 #include <QDir>
 #include <QString>

@@ -1,7 +1,7 @@
 // ventrel-cli: prints the figures of blower-door data files without opening a window.
 
-#include "calc/analysis.h"
-#include "record/lkdfile.h"
+#include "core/calc/analysis.h"
+#include "core/record/lkdfile.h"
 
 #include <QByteArray>
 #include <QString>

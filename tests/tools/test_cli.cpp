@@ -1,5 +1,5 @@
-#include "calc/analysis.h"
-#include "record/lkdfile.h"
+#include "core/calc/analysis.h"
+#include "core/record/lkdfile.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

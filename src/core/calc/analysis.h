@@ -1,0 +1,25 @@
+#pragma once
+
+#include "core/record/testrecord.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <array>
+
+// One data file's figures as the analyser prints them: the record as the measurement page
+// holds it after the file is opened (or, exact, from the stored inputs as they are).
+struct Analysis {
+    QString file;
+    TestRecord record;
+    std::array<bool, TestRecord::kPoints + 1> used{};
+    std::array<float, TestRecord::kPoints + 1> fanFlow{}; // the plate rule, for every point
+};
+
+Analysis analyse(const QString& file, const TestRecord& stored, bool exact);
+
+// Output, appended to `out` as UTF-8. JSON: one object per file, to be joined into an array by
+// the caller; CSV: the header line and one row per file with the scalar figures.
+void appendJson(QByteArray& out, const Analysis& a);
+QByteArray csvHeader();
+void appendCsvRow(QByteArray& out, const Analysis& a);

@@ -1,0 +1,420 @@
+#include "core/record/lkdfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <bit>
+#include <cfloat>
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Fields the file holds (line 3 also gives UnitSystemG) and fields a read must leave alone.
+// clang-format off
+#define SAVED_FIELDS(X)                                                                            \
+    X(ProgramNameG) X(UnitSystemTextG) X(UnitSystemG) X(TestDateTimeG) X(TestingCompanyG)          \
+    X(BuildingTestedG) X(BuildingAddressG) X(TechnicianG) X(WindConditionsG) X(InteriorDoorsG)     \
+    X(TemporarySealingG) X(BasementDoorG) X(BlowerDoorIdG) X(Comment1G) X(Comment2G) X(Comment3G)  \
+    X(Comment4G) X(Comment5G) X(Comment6G) X(BuildingVolumeCuFtG) X(BuildingSurfaceAreaSqFtG)      \
+    X(BuildingFloorAreaSqFtG) X(StoriesAboveGradeG) X(TemperatureInsideFG) X(TemperatureOutsideFG) \
+    X(WindShieldingFactorG) X(NumberOfOccupantsG) X(NumberofBedroomsG) X(PressurizeOrDepressG)     \
+    X(DivideBy20FactorG) X(PreTestStaticPresG) X(PresGageG) X(FlowGageG) X(FlowFitG) X(FlowErrorG) \
+    X(LowFlowFactorG) X(PostTestStaticPresG) X(CorrelationG) X(FlowCoefficientG)                   \
+    X(PressureExponentG) X(ElaCgsbG) X(ElaLblG) X(LeakageRatioG) X(Ach50G) X(Flow50G)              \
+    X(PermeabilityIndexG) X(InfiltrationAchG) X(InfiltrationFlowG) X(InfiltrationPerOccupantG)     \
+    X(InfiltrationPerBedroomG) X(BarometricPresG) X(Reserved1G) X(Reserved2G) X(PreTestNegAvgG)    \
+    X(PreTestPosAvgG) X(PostTestNegAvgG) X(PostTestPosAvgG)
+#define UNSAVED_FIELDS(X)                                                                          \
+    X(LanguageG) X(FileNameG) X(FilePathG) X(ProgramVersionG) X(ScratchTextG) X(ExitAfterSaveG)    \
+    X(ReportKindG) X(PrintGraphNowG) X(FlowDisplayFactorG) X(PointCountG) X(LowFlowSetupG)         \
+    X(FanFlowG) X(StaticPresBaselineG) X(UsaceIndexG) X(Q4PaSurfG) X(InfiltrationDeapIndexG)       \
+    X(Flow75G) X(Flow4G)
+// clang-format on
+
+// Names of the fields that differ; numbers compare exactly, not within a tolerance.
+QString diffs(const TestRecord& a, const TestRecord& b) {
+    QStringList out;
+#define DIFF(f)                                                                                    \
+    if (!(a.f == b.f))                                                                             \
+        out << QStringLiteral(#f);
+    SAVED_FIELDS(DIFF)
+    UNSAVED_FIELDS(DIFF)
+#undef DIFF
+    return out.join(u' ');
+}
+
+// `into` with the saved fields of `from`: what reading a file of `from` into `into` gives.
+TestRecord withSaved(const TestRecord& from, TestRecord into) {
+#define COPY(f) into.f = from.f;
+    SAVED_FIELDS(COPY)
+#undef COPY
+    return into;
+}
+
+// Random values of every kind a field can hold, from one seeded generator.
+struct Randomizer {
+    QRandomGenerator rng;
+    void fill(QString& s) {
+        // Most texts stay inside Windows-1252 (all but the last letter) so that both encodings
+        // get exercised.
+        static const QString letters = u"a7 ,\"\té€Œ—Ł"_qs;
+        const int alphabet = int(letters.size()) - (rng.bounded(4) == 0 ? 0 : 1);
+        s.clear();
+        for (int n = rng.bounded(14); n > 0; --n)
+            s += letters[rng.bounded(alphabet)];
+    }
+    template <typename F> static F finite(F v) { return std::isfinite(v) ? v : F(-0.1); }
+    void fill(double& v) { v = finite(std::bit_cast<double>(rng.generate64())); }
+    void fill(float& v) { v = finite(std::bit_cast<float>(rng.generate())); }
+    void fill(int16_t& v) { v = static_cast<int16_t>(rng.generate()); }
+    template <typename T> void fill(TestRecord::PerPoint<T>& a) {
+        for (int i = 1; i <= TestRecord::kPoints; ++i) // index 0 is never used
+            fill(a[i]);
+    }
+};
+
+TestRecord randomRecord(quint32 seed) {
+    Randomizer z{QRandomGenerator(seed)};
+    TestRecord r;
+#define FILL(f) z.fill(r.f);
+    SAVED_FIELDS(FILL)
+    UNSAVED_FIELDS(FILL)
+#undef FILL
+    // The file holds the text form of the unit system; the number follows it.
+    r.UnitSystemTextG = unitSystemText(r.UnitSystemG);
+    return r;
+}
+
+// A plain ASCII test whose lines are easy to state.
+TestRecord plainRecord() {
+    TestRecord r;
+    applyStartupValues(r);
+    applyNewFileDefaults(r, 2);
+    r.Comment6G = u"last comment"_qs;
+    r.BuildingVolumeCuFtG = 16500;
+    r.TemperatureOutsideFG = 41;
+    r.DivideBy20FactorG = 18.4f;
+    r.PreTestStaticPresG = -0.5f;
+    r.FlowFitG[1] = 1.5e-5f;
+    r.LowFlowFactorG[9] = -21;
+    r.PostTestStaticPresG = 123456789.0f;
+    r.BarometricPresG = 29.5f;
+    r.PostTestPosAvgG = 0.0024f;
+    r.UsaceIndexG = 0.4375f;
+    return r;
+}
+
+// Lines without their line ends; every line has one.
+QList<QByteArray> linesOf(const QByteArray& bytes) {
+    return QByteArray(bytes).replace("\r\n", "\n").chopped(1).split('\n');
+}
+
+QByteArray joinLines(const QList<QByteArray>& lines, int count, const QByteArray& ending) {
+    return lines.mid(0, count).join(ending) + ending;
+}
+
+// The plain test's file with one line replaced.
+QByteArray withLine(int line, const QByteArray& content) {
+    QList<QByteArray> lines = linesOf(composeLkd(plainRecord()));
+    lines[line - 1] = content;
+    return joinLines(lines, 118, "\r\n");
+}
+
+} // namespace
+
+class TestLkdFile : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir_;
+
+    QString tempPath(const QString& name) const { return dir_.filePath(name); }
+    static void writeBytes(const QString& path, const QByteArray& bytes) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QCOMPARE(f.write(bytes), bytes.size());
+    }
+    static QByteArray readBytes(const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+  private slots:
+    void initTestCase() {
+        QVERIFY(dir_.isValid());
+        QVERIFY(QDir(dir_.path()).mkdir(u"folder.lkd"_qs));
+        QFile huge(tempPath(u"huge.lkd"_qs));
+        QVERIFY(huge.open(QIODevice::WriteOnly));
+        QVERIFY(huge.write(composeLkd(plainRecord())) > 0);
+        QVERIFY(huge.resize(65 * 1024 * 1024)); // sparse: quick to make
+    }
+
+    void layout_data() {
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("last comment") << 19 << "\"last comment\""_ba;
+        QTest::newRow("volume") << 20 << "16500"_ba;
+        QTest::newRow("outside") << 25 << "41"_ba;
+        QTest::newRow("factor as text") << 30 << "\"18.4\""_ba;
+        QTest::newRow("pre-test static") << 31 << "-.5"_ba;
+        QTest::newRow("point 1 fit") << 34 << ".000015"_ba;
+        QTest::newRow("point 9 plate") << 76 << "-21"_ba;
+        QTest::newRow("post-test static") << 77 << "123456790"_ba;
+        QTest::newRow("barometric") << 91 << "29.5"_ba;
+        QTest::newRow("post-test positive") << 97 << ".0024"_ba;
+        QTest::newRow("line 98") << 98 << "\"extra\""_ba;
+        QTest::newRow("last extra") << 117 << "\"extra\""_ba;
+    }
+    void layout() {
+        QFETCH(int, line);
+        QFETCH(QByteArray, text);
+        const QByteArray bytes = composeLkd(plainRecord());
+        QCOMPARE(bytes.count("\r\n"), 118);
+        QCOMPARE(bytes.count('\n') + bytes.count('\r'), 2 * 118);
+        QVERIFY(bytes.endsWith("\r\n\"END\"\r\n"));
+        QList<QByteArray> lines = linesOf(bytes);
+        QCOMPARE(lines.at(line - 1), text);
+        // Saved from the measurement page, the file differs only on line 98.
+        lines[97] = ".4375";
+        QCOMPARE(composeLkd(plainRecord(), Line98::UsaceIndex), joinLines(lines, 118, "\r\n"));
+    }
+
+    // Random records with awkward numbers in fields of every kind: each saved field comes back
+    // exactly and every other field stays, through bytes and through a real file.
+    void roundTrip_data() {
+        QTest::addColumn<double>("d");
+        QTest::addColumn<float>("s");
+        QTest::newRow("tiny") << 4.9406564584124654e-324
+                              << std::numeric_limits<float>::denorm_min();
+        QTest::newRow("huge") << DBL_MAX << FLT_MAX;
+        QTest::newRow("negative") << -123456.78901234567 << -0.2007226f;
+        QTest::newRow("all digits") << 0.30000000000000004 << std::nextafter(0.1f, 1.0f);
+        QTest::newRow("exponent edge") << 1e15 << 1e-5f;
+    }
+    void roundTrip() {
+        QFETCH(double, d);
+        QFETCH(float, s);
+        for (quint32 seed = 1; seed <= 50; ++seed) {
+            TestRecord r = randomRecord(seed);
+            r.BuildingVolumeCuFtG = r.PresGageG[9] = r.FlowGageG[1] = d;
+            r.TemperatureInsideFG = r.DivideBy20FactorG = r.FlowFitG[5] = r.LowFlowFactorG[9] = s;
+            r.Reserved2G = r.BarometricPresG = r.PostTestPosAvgG = s;
+            const Line98 variant = seed % 2 ? Line98::Extra : Line98::UsaceIndex;
+            const QString path = tempPath(u"round.lkd"_qs);
+            TestRecord viaBytes = randomRecord(seed + 1000);
+            TestRecord viaFile = viaBytes;
+            const TestRecord expected = withSaved(r, viaBytes);
+            QString why;
+            QVERIFY2(parseLkd(composeLkd(r, variant), viaBytes, &why), qPrintable(why));
+            QVERIFY2(writeLkdFile(r, path, variant, &why) && readLkdFile(path, viaFile, &why),
+                     qPrintable(why));
+            QCOMPARE(diffs(expected, viaBytes), QString());
+            QCOMPARE(diffs(expected, viaFile), QString());
+        }
+    }
+
+    void shortAndOddFiles_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("oldForm");
+        const QList<QByteArray> lines = linesOf(composeLkd(plainRecord()));
+        QTest::newRow("USACE index on line 98")
+            << composeLkd(plainRecord(), Line98::UsaceIndex) << false;
+        QTest::newRow("full LF") << joinLines(lines, 118, "\n") << false;
+        QTest::newRow("97 lines") << joinLines(lines, 97, "\r\n") << false;
+        QTest::newRow("91 lines CRLF") << joinLines(lines, 91, "\r\n") << true;
+        QTest::newRow("91 lines, no last break") << joinLines(lines, 91, "\r\n").chopped(2) << true;
+        QTest::newRow("91 lines, blank lines after")
+            << joinLines(lines, 91, "\r\n") + "\r\n  \r\n\n"
+            << true;
+    }
+    void shortAndOddFiles() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, oldForm);
+        TestRecord back = randomRecord(11);
+        TestRecord expected = withSaved(plainRecord(), back);
+        if (oldForm) {
+            expected.BarometricPresG = 29.921f;
+            expected.Reserved1G = expected.Reserved2G = expected.PreTestNegAvgG = 0;
+            expected.PreTestPosAvgG = expected.PostTestNegAvgG = expected.PostTestPosAvgG = 0;
+        }
+        QString why;
+        QVERIFY2(parseLkd(bytes, back, &why), qPrintable(why));
+        QCOMPARE(diffs(expected, back), QString());
+    }
+
+    // One line of the plain file replaced: the whole file as written again after the read.
+    void itemsRead_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QByteArray>("written");
+        QTest::newRow("unquoted") << "  Smith, rest"_ba << 8 << "\"Smith\""_ba;
+        QTest::newRow("no closing quote") << "\"Smith"_ba << 8 << "\"Smith\""_ba;
+        QTest::newRow("UTF-8 unmarked") << "\"M\xC3\xBCller\""_ba << 8 << "\"M\xFCller\""_ba;
+        QTest::newRow("surrogate is 1252") << "\"\xED\xA0\x80\""_ba << 8 << "\"\xED\xA0\x80\""_ba;
+        QTest::newRow("version not taken") << "\"9.99\""_ba << 2 << "\"2.11 DEMO\""_ba;
+        QTest::newRow("unit half to even") << "\" 2.5 \""_ba << 3 << "2"_ba;
+        QTest::newRow("unit rounds") << "\"3.5\""_ba << 3 << "4"_ba;
+        QTest::newRow("unit past 16 bits") << "\"40000\""_ba << 3 << "0"_ba;
+        QTest::newRow("D quoted") << "\"1.5E+3\""_ba << 20 << "1500"_ba;
+        QTest::newRow("S largest") << "3.4028235E+38"_ba << 24 << "3.4028235E+38"_ba;
+        QTest::newRow("factor junk") << "\"x\""_ba << 30 << "\"0\""_ba;
+        QTest::newRow("point with unit") << "\"-.25 in\""_ba << 32 << "-.25"_ba;
+        QTest::newRow("point Single overflow") << "1e39"_ba << 34 << "0"_ba;
+    }
+    void itemsRead() {
+        QFETCH(QByteArray, content);
+        QFETCH(int, line);
+        QFETCH(QByteArray, written);
+        TestRecord r = randomRecord(3);
+        r.ProgramVersionG = kProgramVersion;
+        QString why;
+        QVERIFY2(parseLkd(withLine(line, content), r, &why), qPrintable(why));
+        QCOMPARE(composeLkd(r), withLine(line, line == 3 ? content : written));
+        if (line == 3) // the text stays as read; the unit system is what it gives
+            QCOMPARE(QByteArray::number(r.UnitSystemG), written);
+    }
+
+    // A text on line 8: its exact bytes, a byte-order mark only when some text has no
+    // Windows-1252 form, every other line untouched, and the text read back.
+    void textWritten_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("utf8");
+        QTest::addColumn<QByteArray>("line8");
+        QTest::newRow("comma, quote") << u"6\" duct, Apt 4"_qs << false << "\"6\" duct, Apt 4\""_ba;
+        QTest::newRow("line breaks") << u"a\r\nb\nc\r"_qs << false << "\"a  b c \""_ba;
+        QTest::newRow("0x80-0x9F letters")
+            << u"€Œ–‘’™Ÿž"_qs << false << "\"\x80\x8C\x96\x91\x92\x99\x9F\x9E\""_ba;
+        QTest::newRow("unassigned byte") << u"\u0081"_qs << false << "\"\x81\""_ba;
+        QTest::newRow("outside 1252")
+            << u"Łódź"_qs << true << "\"\xC5\x81\xC3\xB3\x64\xC5\xBA\""_ba;
+        QTest::newRow("outside the BMP") << u"😀"_qs << true << "\"\xF0\x9F\x98\x80\""_ba;
+        QTest::newRow("C1 control without a byte") << u"\u0080"_qs << true << "\"\xC2\x80\""_ba;
+    }
+    void textWritten() {
+        QFETCH(QString, text);
+        QFETCH(bool, utf8);
+        QFETCH(QByteArray, line8);
+        TestRecord r = plainRecord();
+        r.TechnicianG = text;
+        const QByteArray bytes = composeLkd(r);
+        QCOMPARE(bytes.startsWith("\xEF\xBB\xBF"), utf8);
+        QList<QByteArray> lines = linesOf(bytes.mid(utf8 ? 3 : 0));
+        QCOMPARE(lines.at(7), line8);
+        lines[7] = "\"Smith\"";
+        r.TechnicianG = u"Smith"_qs;
+        QCOMPARE(joinLines(lines, 118, "\r\n"), composeLkd(r));
+        TestRecord back;
+        QVERIFY(parseLkd(bytes, back));
+        QCOMPARE(back.TechnicianG, text.replace(u'\r', u' ').replace(u'\n', u' '));
+    }
+
+    void readFailures_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes"); // null: the file is left as it is
+        QTest::addColumn<QString>("error");
+        const QList<QByteArray> lines = linesOf(composeLkd(plainRecord()));
+        const QString broken = u"broken.lkd"_qs;
+        QTest::newRow("missing file") << u"missing.lkd"_qs << QByteArray() << u"does not exist"_qs;
+        QTest::newRow("folder") << u"folder.lkd"_qs << QByteArray() << u"is a folder"_qs;
+        QTest::newRow("far too large") << u"huge.lkd"_qs << QByteArray() << u"too large"_qs;
+        QTest::newRow("50 lines") << broken << joinLines(lines, 50, "\r\n")
+                                  << u"the file has only 50 lines"_qs;
+        QTest::newRow("stops at line 92")
+            << broken << joinLines(lines, 92, "\r\n") << u"the file ends after line 92"_qs;
+        QTest::newRow("text on a D line")
+            << broken << withLine(21, "\"big\"") << u"line 21: a number was expected"_qs;
+        QTest::newRow("1e39 on an S line")
+            << broken << withLine(25, "1e39") << u"line 25: the number is too large"_qs;
+        QTest::newRow("1e39 on line 97") << broken << withLine(97, "1e39") << u"line 97: the"_qs;
+    }
+    // The reason names the file, and the record is left exactly as it was.
+    void readFailures() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, error);
+        const QString path = tempPath(name);
+        if (!bytes.isNull())
+            writeBytes(path, bytes);
+        TestRecord r = randomRecord(5);
+        const TestRecord before = r;
+        QString why;
+        QVERIFY(!readLkdFile(path, r, &why));
+        QVERIFY2(why.contains(error) && why.contains(path), qPrintable(why));
+        QCOMPARE(diffs(before, r), QString());
+        QVERIFY(!readLkdFile(path, r));
+    }
+
+    void writeFailuresKeepFiles_data() {
+        QTest::addColumn<QString>("target");
+        QTest::newRow("missing folder") << u"no such folder/test.lkd"_qs;
+        QTest::newRow("path is a folder") << u"folder.lkd"_qs;
+    }
+    void writeFailuresKeepFiles() {
+        QFETCH(QString, target);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(u"folder.lkd"_qs));
+        const QString keep = dir.filePath(u"keep.lkd"_qs);
+        const QString inside = dir.filePath(u"folder.lkd/inside.lkd"_qs);
+        writeBytes(inside, "inside");
+        // A successful write replaces an existing, longer file whole.
+        writeBytes(keep, QByteArray(5000, 'x'));
+        QVERIFY(writeLkdFile(plainRecord(), keep));
+        QCOMPARE(readBytes(keep), composeLkd(plainRecord()));
+        const QStringList listing = QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden);
+        QString why;
+        const QString path = dir.filePath(target);
+        QVERIFY(!writeLkdFile(randomRecord(9), path, Line98::Extra, &why));
+        QVERIFY2(why.contains(path), qPrintable(why));
+        QCOMPARE(readBytes(keep), composeLkd(plainRecord()));
+        QCOMPARE(readBytes(inside), "inside"_ba);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden), listing);
+    }
+
+    void untitled_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("untitled");
+        QTest::newRow("Untitled") << u"Untitled"_qs << true;
+        QTest::newRow("capitals with extension") << u"UNTITLED.LKD"_qs << true;
+        QTest::newRow("extension alone") << u".Lkd"_qs << true;
+        QTest::newRow("empty") << QString() << true;
+        QTest::newRow("leading blank") << u" Untitled"_qs << false;
+        QTest::newRow("longer") << u"Untitled2.lkd"_qs << false;
+    }
+    void untitled() {
+        QFETCH(QString, name);
+        QFETCH(bool, untitled);
+        QCOMPARE(isUntitledName(name), untitled);
+    }
+
+    // Reading a sample and writing it again gives its very bytes, up to line 97 (the house was
+    // saved from the measurement page, with the USACE index on line 98).
+    void samples_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<int>("unitSystem");
+        QTest::newRow("house") << u"house-depress.lkd"_qs << 118 << 2;
+        QTest::newRow("legacy, Windows-1252") << u"legacy-91-lines.lkd"_qs << 91 << 1;
+    }
+    void samples() {
+        QFETCH(QString, file);
+        QFETCH(int, lines);
+        QFETCH(int, unitSystem);
+        const QString path = qEnvironmentVariable("VENTREL_SOURCE_DIR") + u"/samples/"_qs + file;
+        const QByteArray bytes = readBytes(path);
+        QCOMPARE(bytes.count("\r\n"), lines);
+        TestRecord r;
+        QString why;
+        QVERIFY2(readLkdFile(path, r, &why), qPrintable(why));
+        QCOMPARE(r.UnitSystemG, unitSystem);
+        r.ProgramVersionG = kProgramVersion;
+        const int n = std::min(lines, 97);
+        QCOMPARE(linesOf(composeLkd(r)).mid(0, n), linesOf(bytes).mid(0, n));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLkdFile)
+#include "test_lkdfile.moc"
