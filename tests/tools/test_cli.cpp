@@ -109,6 +109,22 @@ class TestCli : public QObject {
                  a.record.FlowErrorG[1]);
     }
 
+    // Without a display the program says what it needs and ends, instead of Qt's abort.
+    void programWithoutDisplayExplains() {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env.remove(QString::fromLatin1(name));
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(VENTREL_APP_PATH), {});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 1);
+        const QByteArray err = p.readAllStandardError();
+        QVERIFY2(err.contains("needs a desktop session") && err.contains("xvfb-run"),
+                 err.constData());
+    }
+
     void unreadableFileIsReportedAndOthersGoOn() {
         const QString good = write(QStringLiteral("good.lkd"), houseTest(1));
         const QString missing = dir.filePath(QStringLiteral("missing.lkd"));

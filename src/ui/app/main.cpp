@@ -5,7 +5,30 @@
 #include <QApplication>
 #include <QStringList>
 
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Without a display Qt aborts with advice to reinstall; say what is really missing instead.
+bool hasDisplay() {
+    const auto set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value != nullptr && *value != '\0';
+    };
+    return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
+    if (!hasDisplay()) {
+        std::fputs("ventrel: no display found. Ventrel is a desktop program and needs a desktop "
+                   "session;\nwithout one, run it as `xvfb-run -a ventrel`, or set "
+                   "QT_QPA_PLATFORM=offscreen for a smoke run.\n",
+                   stderr);
+        return 1;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ventrel"));
     // Pages replace one another; the program ends only through Exit or the save page.
