@@ -23,22 +23,6 @@ constexpr qint64 kMaxFileBytes = 64 * 1024 * 1024;
 
 constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
 
-// Doubles below this round to a finite Single. The shortest digits of the largest Single,
-// 3.4028235E+38, read as a Double lie just above it, so the largest Single itself is not the
-// limit: half a step past it is.
-constexpr double kSingleLimit = 0x1.ffffffp127;
-
-bool fitsSingle(double v) {
-    return std::fabs(v) < kSingleLimit;
-}
-
-float narrowToSingle(double v) {
-    if (!fitsSingle(v))
-        return 0.0f;
-    const double largest = std::numeric_limits<float>::max();
-    return static_cast<float>(std::clamp(v, -largest, largest));
-}
-
 // Bytes 0x80 to 0x9F of Windows-1252. The five bytes the code page leaves unassigned map to
 // the control character of the same number, as Windows itself does, so every byte of an old
 // file reads in and writes back unchanged.
@@ -269,7 +253,7 @@ class Reader {
             fail(QStringLiteral("line %1: the number is too large for this field").arg(lineNo_));
             return;
         }
-        field = narrowToSingle(v);
+        field = toSingle(v);
     }
     void lenientNumber(double& field) {
         if (const auto item = take())
@@ -277,7 +261,7 @@ class Reader {
     }
     void lenientNumber(float& field) {
         if (const auto item = take())
-            field = narrowToSingle(leadingNumber(*item));
+            field = toSingle(leadingNumber(*item));
     }
     void numberAsText(float& field) { lenientNumber(field); }
 

@@ -1,5 +1,7 @@
 #include "core/util/numtext.h"
 
+#include <QVarLengthArray>
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -270,36 +272,69 @@ qsizetype scanNumber(QStringView text, qsizetype start) {
     return i - start;
 }
 
+// The writer turns a line break inside a text into a blank, so a number read from a text
+// skips line-break characters as it skips blanks: read, write and read again agree.
 bool isBlank(QChar c) {
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+}
+
+// Whether a number that from_chars found out of range is tiny (underflow, read as zero)
+// rather than huge: its first significant digit lies after the decimal point.
+bool belowOne(const char* p, const char* end) {
+    if (p < end && *p == '-')
+        ++p;
+    long long magnitude = 0; // power of ten just above the first significant digit
+    bool seenDigit = false;
+    bool afterPoint = false;
+    for (; p < end && *p != 'e' && *p != 'E'; ++p) {
+        if (*p == '.') {
+            afterPoint = true;
+        } else if (!seenDigit && *p == '0') {
+            if (afterPoint)
+                --magnitude;
+        } else {
+            seenDigit = true;
+            if (!afterPoint)
+                ++magnitude;
+        }
+    }
+    if (!seenDigit)
+        return true;
+    long long exponent = 0;
+    if (p < end) {
+        ++p;
+        const bool negative = p < end && *p == '-';
+        if (p < end && (*p == '-' || *p == '+'))
+            ++p;
+        for (; p < end; ++p)
+            exponent = std::min(exponent * 10 + (*p - '0'), 1'000'000'000'000LL);
+        if (negative)
+            exponent = -exponent;
+    }
+    return magnitude + exponent <= 0;
 }
 
 double convert(QStringView text) {
-    // The text holds only sign, digits, period and exponent (scanNumber made sure).
-    char buf[512] = {};
-    if (text.size() + 2 > static_cast<qsizetype>(sizeof buf))
-        return std::numeric_limits<double>::infinity();
-    char* p = buf;
+    // The text holds only sign, digits, period and exponent (scanNumber made sure), of any
+    // length: a short number stays on the stack.
+    QVarLengthArray<char, 128> buf;
+    buf.reserve(text.size() + 1);
     qsizetype i = 0;
-    if (i < text.size() && text[i] == QLatin1Char('+'))
+    if (i < text.size() && text[i] == u'+')
         ++i;
-    if (i < text.size() && text[i] == QLatin1Char('-')) {
-        *p++ = '-';
+    if (i < text.size() && text[i] == u'-') {
+        buf.append('-');
         ++i;
     }
-    if (i < text.size() && text[i] == QLatin1Char('.'))
-        *p++ = '0';
+    if (i < text.size() && text[i] == u'.')
+        buf.append('0');
     for (; i < text.size(); ++i)
-        *p++ = static_cast<char>(text[i].unicode());
+        buf.append(static_cast<char>(text[i].unicode()));
+    const char* end = buf.data() + buf.size();
     double out = 0.0;
-    const auto res = std::from_chars(buf, p, out);
-    if (res.ec == std::errc::result_out_of_range) {
-        // from_chars leaves tiny values unset: underflow reads as zero, overflow is out of range.
-        char* e = std::find_if(buf, p, [](char c) { return c == 'e' || c == 'E'; });
-        if (e != p && e + 1 < p && e[1] == '-')
-            return 0.0;
-        return std::numeric_limits<double>::infinity();
-    }
+    const auto res = std::from_chars(buf.data(), end, out);
+    if (res.ec == std::errc::result_out_of_range)
+        return belowOne(buf.data(), end) ? 0.0 : std::numeric_limits<double>::infinity();
     return out;
 }
 
@@ -357,11 +392,15 @@ bool parseNumber(QStringView text, double& out) {
     return true;
 }
 
-float toSingle(double value) {
+bool fitsSingle(double value) {
     // Half a step above the largest Single: anything below rounds to a finite Single (the
     // shortest digits of the largest Single, read as a Double, lie just above it).
     constexpr double limit = 0x1.ffffffp127;
-    if (!std::isfinite(value) || std::fabs(value) >= limit)
+    return std::isfinite(value) && std::fabs(value) < limit;
+}
+
+float toSingle(double value) {
+    if (!fitsSingle(value))
         return 0.0f;
     const double largest = std::numeric_limits<float>::max();
     return static_cast<float>(std::clamp(value, -largest, largest));

@@ -36,6 +36,9 @@ double leadingNumber(QStringView text);
 // the number is not finite in double precision.
 bool parseNumber(QStringView text, double& out);
 
+// Whether a Double narrows to a finite Single (rounding included).
+bool fitsSingle(double value);
+
 // Narrows to a Single; anything that is not finite as a Single becomes 0.
 float toSingle(double value);
 

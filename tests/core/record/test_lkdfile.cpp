@@ -264,6 +264,9 @@ class TestLkdFile : public QObject {
         QTest::newRow("factor junk") << "\"x\""_ba << 30 << "\"0\""_ba;
         QTest::newRow("point with unit") << "\"-.25 in\""_ba << 32 << "-.25"_ba;
         QTest::newRow("point Single overflow") << "1e39"_ba << 34 << "0"_ba;
+        QTest::newRow("D of 600 characters") << QByteArray(595, '0') + "16500" << 20 << "16500"_ba;
+        QTest::newRow("point of 600 characters")
+            << "-." + QByteArray(598, '5') << 32 << "-.5555555555555556"_ba;
     }
     void itemsRead() {
         QFETCH(QByteArray, content);
@@ -276,6 +279,23 @@ class TestLkdFile : public QObject {
         QCOMPARE(composeLkd(r), withLine(line, line == 3 ? content : written));
         if (line == 3) // the text stays as read; the unit system is what it gives
             QCOMPARE(QByteArray::number(r.UnitSystemG), written);
+    }
+
+    // Whatever is read, written and read again gives the same record.
+    void readWriteReadAgrees_data() {
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("CR inside the unit system") << 3 << "\"\r2\""_ba;
+    }
+    void readWriteReadAgrees() {
+        QFETCH(int, line);
+        QFETCH(QByteArray, content);
+        TestRecord once;
+        QVERIFY(parseLkd(withLine(line, content), once));
+        TestRecord twice;
+        QVERIFY(parseLkd(composeLkd(once), twice));
+        QCOMPARE(twice.UnitSystemG, once.UnitSystemG);
+        QCOMPARE(composeLkd(twice), composeLkd(once));
     }
 
     // A text on line 8: its exact bytes, a byte-order mark only when some text has no

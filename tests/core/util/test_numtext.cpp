@@ -116,7 +116,13 @@ class TestNumText : public QObject {
         QTest::newRow("second period stops") << "1.2.3" << 1.2;
         QTest::newRow("overflow is zero") << "1e999" << 0.0;
         QTest::newRow("underflow is zero") << "1e-999" << 0.0;
+        QTest::newRow("underflow without exponent")
+            << QStringLiteral(".") + QString(400, u'0') + u'1' << 0.0;
         QTest::newRow("plus sign") << "+7" << 7.0;
+        QTest::newRow("600 leading zeros") << QString(600, u'0') + QStringLiteral("2.5") << 2.5;
+        QTest::newRow("600 decimals") << QStringLiteral("-.") + QString(600, u'3') << -1.0 / 3.0;
+        QTest::newRow("carriage return first") << "\r2" << 2.0;
+        QTest::newRow("line feed and blank first") << "\n 3" << 3.0;
     }
     void leading() {
         QFETCH(QString, text);
@@ -132,6 +138,10 @@ class TestNumText : public QObject {
         QVERIFY(!parseNumber(u"", v));
         QVERIFY(!parseNumber(u"nan", v));
         QVERIFY(!parseNumber(u"1e400", v));
+        QVERIFY(parseNumber(QStringLiteral(".") + QString(400, u'0') + u'1', v));
+        QCOMPARE(v, 0.0);
+        QVERIFY(parseNumber(QString(600, u'0') + QStringLiteral("16500"), v));
+        QCOMPARE(v, 16500.0);
     }
 
     void fileNumbersReadBack_data() {
