@@ -381,7 +381,9 @@ bool writeLkdFile(const TestRecord& r, const QString& path, Line98 line98, QStri
         setError(error, QStringLiteral("%1 cannot be created: %2").arg(path, file.errorString()));
         return false;
     }
-    if (file.write(bytes) != bytes.size()) {
+    // write() may only fill a buffer, and commit() does not report a failed final flush: on a
+    // full disk it would replace the old file with an empty one. Flush and check first.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         setError(error, QStringLiteral("%1 cannot be written: %2").arg(path, file.errorString()));
         file.cancelWriting();
         return false;

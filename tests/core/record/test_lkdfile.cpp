@@ -2,7 +2,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -392,6 +394,31 @@ class TestLkdFile : public QObject {
         QCOMPARE(readBytes(keep), composeLkd(plainRecord()));
         QCOMPARE(readBytes(inside), "inside"_ba);
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden), listing);
+    }
+
+    // A save onto a full disk fails with the system's reason and keeps the old file whole.
+    // Needs a small tmpfs of our own, which only root can mount.
+    void fullDiskKeepsOldFile() {
+        QTemporaryDir dir;
+        const QByteArray mountPoint = QFile::encodeName(dir.path());
+        const QString options = u"size=16k"_qs;
+        if (QProcess::execute(u"mount"_qs, {u"-t"_qs, u"tmpfs"_qs, u"-o"_qs, options, u"tmpfs"_qs,
+                                            dir.path()}) != 0)
+            QSKIP("cannot mount a small tmpfs here (needs root)");
+        const auto unmount = qScopeGuard([&] { QProcess::execute(u"umount"_qs, {dir.path()}); });
+        const QString path = dir.filePath(u"old.lkd"_qs);
+        QVERIFY(writeLkdFile(plainRecord(), path));
+        // Fill what is left of the disk.
+        QFile filler(dir.filePath(u"filler"_qs));
+        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        const QByteArray block(512, 'f');
+        while (filler.write(block) == block.size()) {
+        }
+        filler.close();
+        QString why;
+        QVERIFY(!writeLkdFile(randomRecord(3), path, Line98::Extra, &why));
+        QVERIFY2(why.contains(u"No space left on device"_qs), qPrintable(why));
+        QCOMPARE(readBytes(path), composeLkd(plainRecord()));
     }
 
     void untitled_data() {
