@@ -1,0 +1,400 @@
+#include "core/gauge/gaugeinput.h"
+#include "core/record/lkdfile.h"
+#include "support/testrecords.h"
+
+#include <QTest>
+
+using namespace gauge;
+
+namespace {
+
+QByteArray gaugeLine(int channelA, int flow, int d1 = 0, int d3 = 0, int d4 = 0) {
+    return (channelA < 0 ? "-" : "+") +
+           QByteArray::number(std::abs(channelA)).rightJustified(5, '0') + ",-00012,0," +
+           QByteArray::number(flow) + ',' + QByteArray::number(d1) + '0' + QByteArray::number(d3) +
+           QByteArray::number(d4) + '0';
+}
+
+Moment at(int64_t ms) {
+    return {QDateTime(QDate(2026, 3, 14), QTime(23, 59, 50)).addMSecs(ms), ms};
+}
+
+// Feeds `stream` in the given chunks; the channel-A values of the valid lines, in order.
+QList<int> channelsOf(const QList<QByteArray>& chunks) {
+    GaugeInput g;
+    TestRecord r = testrecords::newTest(3);
+    QList<int> out;
+    for (const QByteArray& c : chunks) {
+        for (const LineResult& l : g.ParseChars(c, r, at(0)).lines)
+            out << l.line.channelA();
+        if (g.assembler.pending().size() > LineAssembler::kMaxLine)
+            return {-999999};
+    }
+    return out;
+}
+
+} // namespace
+
+class TestGaugeInput : public QObject {
+    Q_OBJECT
+  private slots:
+    void lineShape_data() {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<int>("channelA");
+        QTest::addColumn<int>("flow");
+        QTest::newRow("valid") << QByteArray("+00493,-00012,0,250,00000") << true << 493 << 250;
+        QTest::newRow("negative") << QByteArray("-00493,+00012,7,250,00000") << true << -493 << 250;
+        QTest::newRow("more setting digits") << QByteArray("+1,-2,3,4,0000012") << true << 1 << 4;
+        QTest::newRow("largest") << QByteArray("-2147483647,+0,0,2147483647,00000") << true
+                                 << -2147483647 << 2147483647;
+        QTest::newRow("point") << QByteArray("+00493,-00012,0,25.0,00000") << false << 0 << 0;
+        QTest::newRow("space") << QByteArray("+00493, -00012,0,250,00000") << false << 0 << 0;
+        QTest::newRow("letter") << QByteArray("+00493,-00012,0,250,0000A") << false << 0 << 0;
+        QTest::newRow("slash") << QByteArray("+00493,-00012,0,2/50,00000") << false << 0 << 0;
+        QTest::newRow("three commas") << QByteArray("+00493,-00012,0250,00000") << false << 0 << 0;
+        QTest::newRow("five commas")
+            << QByteArray("+00493,-00012,0,250,00000,1") << false << 0 << 0;
+        QTest::newRow("one sign") << QByteArray("+00493,00012,0,250,00000") << false << 0 << 0;
+        QTest::newRow("sign in field 3")
+            << QByteArray("+00493,-00012,+0,250,00000") << false << 0 << 0;
+        QTest::newRow("sign inside") << QByteArray("0+0493,-00012,0,250,00000") << false << 0 << 0;
+        QTest::newRow("four setting digits")
+            << QByteArray("+00493,-00012,0,250,0000") << false << 0 << 0;
+        QTest::newRow("empty field 3") << QByteArray("+00493,-00012,,250,00000") << false << 0 << 0;
+        QTest::newRow("sign only") << QByteArray("+,-00012,0,250,00000") << false << 0 << 0;
+        QTest::newRow("field 1 over 32 bits")
+            << QByteArray("+2147483648,-1,0,250,00000") << false << 0 << 0;
+        QTest::newRow("field 2 over 32 bits")
+            << QByteArray("+1,-99999999999999999999,0,250,00000") << false << 0 << 0;
+        QTest::newRow("flow over 32 bits")
+            << QByteArray("+1,-1,0,4294967296,00000") << false << 0 << 0;
+        QTest::newRow("empty") << QByteArray("") << false << 0 << 0;
+    }
+    void lineShape() {
+        QFETCH(QByteArray, line);
+        QFETCH(bool, valid);
+        const auto g = parseGaugeLine(line);
+        QCOMPARE(g.has_value(), valid);
+        if (g) {
+            QTEST(g->channelA(), "channelA");
+            QTEST(g->flow, "flow");
+        }
+    }
+
+    // A recorded stream with every kind of line end and noise between the lines, cut at every
+    // byte, and fed a byte at a time: the same readings come out.
+    void streamSplitAnywhere() {
+        const QByteArray stream = "+00493,-00012,0,250,00000\r\n" + QByteArray("garbage\r\n") +
+                                  "-00040,+00000,0,251,00000\r" + QByteArray(300, 'x') + "\n" +
+                                  "+00041,+00000,0,252,00000\n\n\r\r" + "+1,+2" + "\n" +
+                                  "-00042,-00001,3,253,01030\n" + "+00043,";
+        const QList<int> expected{493, -40, 41, -42};
+        QCOMPARE(channelsOf({stream}), expected);
+        for (qsizetype cut = 0; cut <= stream.size(); ++cut) {
+            const QList<int> got = channelsOf({stream.first(cut), stream.sliced(cut)});
+            QVERIFY2(got == expected, qPrintable(QStringLiteral("cut at %1").arg(cut)));
+        }
+        QList<QByteArray> bytes;
+        for (const char c : stream)
+            bytes << QByteArray(1, c);
+        QCOMPARE(channelsOf(bytes), expected);
+    }
+
+    void lineWithoutEndWaits() {
+        GaugeInput g;
+        TestRecord r = testrecords::newTest(3);
+        QVERIFY(g.ParseChars("+00493,-00012,0,250,00000", r, at(0)).lines.empty());
+        QCOMPARE(g.DataSeen, int16_t(0));
+        const ChunkResult later = g.ParseChars("\n", r, at(0));
+        QCOMPARE(int(later.lines.size()), 1);
+        QCOMPARE(g.ChannelA, 493);
+    }
+
+    void endlessNoiseStaysBounded() {
+        GaugeInput g;
+        TestRecord r = testrecords::newTest(3);
+        for (int i = 0; i < 1000; ++i) {
+            g.ParseChars(QByteArray(97, '7'), r, at(0));
+            QVERIFY(g.assembler.pending().size() <= LineAssembler::kMaxLine);
+        }
+        // The tail of the noise, up to its line end, is dropped with it.
+        QVERIFY(g.ParseChars("+1,-1,0,1,00000\n" + gaugeLine(5, 1) + "\n", r, at(0)).lines.size() ==
+                1);
+        QCOMPARE(g.ChannelA, 5);
+    }
+
+    void unitDigit_data() {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<int>("systemBefore");
+        QTest::addColumn<int>("systemAfter");
+        QTest::addColumn<int>("notice");
+        QTest::addColumn<QString>("label3");
+        QTest::addColumn<QString>("label6");
+        const QString keep = QStringLiteral("<kept>");
+        QTest::newRow("worked line, in.wc to Pa m3/h")
+            << QByteArray("+00493,-00012,0,250,00000") << 1 << 3 << int(Notice::ChangedToPaM3h)
+            << QStringLiteral("+ 12.3 Pa") << QStringLiteral(" 250 m3/h");
+        QTest::newRow("already Pa m3/h")
+            << QByteArray("-00493,-00012,0,250,00000") << 3 << 3 << int(Notice::None)
+            << QStringLiteral("- 12.3 Pa") << QStringLiteral(" 250 m3/h");
+        QTest::newRow("to Pa cfm")
+            << gaugeLine(400, 1000, 0, 1) << 3 << 2 << int(Notice::ChangedToPaCfm)
+            << QStringLiteral("+ 10 Pa") << QStringLiteral(" 1000 cfm");
+        QTest::newRow("to in.wc") << gaugeLine(-2000, 99, 0, 2) << 2 << 1
+                                  << int(Notice::ChangedToInWcCfm) << QStringLiteral("- .201 inWC")
+                                  << QStringLiteral(" 99 cfm");
+        QTest::newRow("area units")
+            << QByteArray("+00493,-00012,0,250,00400") << 2 << 2 << int(Notice::AreaUnits)
+            << QStringLiteral("(+)( 493) (-)( 12)( 0)( 250)( 0)( 4)( 0)( 0)(") << keep;
+        QTest::newRow("unknown digit")
+            << gaugeLine(1, 1, 0, 7) << 2 << 2 << int(Notice::None)
+            << QStringLiteral("(+)( 1) (-)( 12)( 0)( 1)( 0)( 7)( 0)( 0)(") << keep;
+    }
+    void unitDigit() {
+        QFETCH(QByteArray, line);
+        QFETCH(int, systemBefore);
+        QFETCH(int, systemAfter);
+        QFETCH(QString, label6);
+        GaugeInput g;
+        TestRecord r = testrecords::newTest(int16_t(systemBefore));
+        const auto result = g.HandleInput(line, r, at(0));
+        QVERIFY(result);
+        QCOMPARE(int(r.UnitSystemG), systemAfter);
+        QCOMPARE(r.UnitSystemTextG, unitSystemText(int16_t(systemAfter)));
+        QCOMPARE(result->unitSystemChanged, systemAfter != systemBefore);
+        QTEST(int(result->unitNotice), "notice");
+        QTEST(result->label3, "label3");
+        QCOMPARE(result->label6.value_or(QStringLiteral("<kept>")), label6);
+        QCOMPARE(result->label1,
+                 QStringLiteral("03-14-2026 23:59:50 ") + QString::fromLatin1(line));
+        // A change is told once: the next line finds the systems matching.
+        const auto again = g.HandleInput(line, r, at(1000));
+        QVERIFY(again->unitNotice == Notice::None || again->unitNotice == Notice::AreaUnits);
+        QCOMPARE(again->unitNotice,
+                 result->unitNotice == Notice::AreaUnits ? Notice::AreaUnits : Notice::None);
+    }
+
+    void deviceKeyStillKeepsReadings() {
+        GaugeInput g;
+        TestRecord r = testrecords::newTest(3);
+        for (int i = 0; i < 2; ++i) {
+            const auto result = g.HandleInput(gaugeLine(-800, 1234, 1, 0, 3), r, at(i));
+            QCOMPARE(result->deviceNotice, Notice::DeviceKey);
+            QCOMPARE(result->label7, std::optional<QString>(QStringLiteral("PG5:4 Holes Open")));
+        }
+        QCOMPARE(g.ChannelA, -800);
+        QCOMPARE(g.GaugeFlow, 1234);
+        QCOMPARE(g.DataSeen, int16_t(1));
+    }
+
+    void averages_data() {
+        QTest::addColumn<QList<int>>("readings");
+        QTest::addColumn<int>("units");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<float>("all");
+        QTest::addColumn<float>("neg");
+        QTest::addColumn<float>("pos");
+        QTest::newRow("+40 -40 0")
+            << QList<int>{40, -40, 0} << 1
+            << QStringLiteral(" 3 Sec: AvgAll=  0 Pa, AvgNeg=-1 Pa, AvgPos= 1 Pa") << 0.0f << -1.0f
+            << 1.0f;
+        QTest::newRow("negative only")
+            << QList<int>{-100, -99} << 0
+            << QStringLiteral(" 2 Sec: AvgAll= -2.49 Pa, AvgNeg=-2.49 Pa, AvgPos= 0 Pa") << -2.4875f
+            << -2.4875f << 0.0f;
+        QTest::newRow("in.wc") << QList<int>{996, 1000} << 2
+                               << QStringLiteral(
+                                      " 2 Sec: AvgAll=  .1 \"wc, AvgNeg= 0 \"wc, AvgPos= .1 \"wc")
+                               << 24.95f << 0.0f << 24.95f;
+        QTest::newRow("area units") << QList<int>{40} << 4 << QString() << 1.0f << 0.0f << 1.0f;
+    }
+    void averages() {
+        QFETCH(QList<int>, readings);
+        QFETCH(int, units);
+        StaticAverager a;
+        a.start(false);
+        std::optional<AverageUpdate> u;
+        for (int i = 0; i < readings.size(); ++i)
+            u = a.step(readings[i], int16_t(units), 1000 * i);
+        QVERIFY(u && !u->postTest);
+        QTEST(u->text, "text");
+        QTEST(a.AvgAll, "all");
+        QTEST(a.AvgNeg, "neg");
+        QTEST(a.AvgPos, "pos");
+    }
+
+    // Forty seconds of lines across midnight, once a second and a hundred a second: the
+    // label stops at 30 and the saved average is that of the lines up to it.
+    void freezesAtThirtySeconds_data() {
+        QTest::addColumn<int>("perSecond");
+        QTest::newRow("1 line/s") << 1;
+        QTest::newRow("100 lines/s") << 100;
+    }
+    void freezesAtThirtySeconds() {
+        QFETCH(int, perSecond);
+        GaugeInput g;
+        TestRecord r = testrecords::newTest(2);
+        g.averager.start(false);
+        QString last;
+        int64_t sum = 0;
+        int counted = 0;
+        const int total = 40 * perSecond;
+        for (int i = 0; i < total; ++i) {
+            const int64_t ms = int64_t(i) * 1000 / perSecond;
+            const auto res = g.HandleInput(gaugeLine(i, 1, 0, 1), r, at(ms));
+            if (res->average) {
+                last = res->average->text;
+                sum += i;
+                ++counted;
+            }
+        }
+        QVERIFY2(last.startsWith(QStringLiteral(" 30 Sec:")), qPrintable(last));
+        QCOMPARE(int(g.averager.AvgShownSeconds), 30);
+        QCOMPARE(g.averager.AvgCount, counted);
+        QVERIFY(counted < total);
+        QCOMPARE(g.averager.AvgAll, float(double(sum) / 40 / counted));
+        QCOMPARE(g.saveStaticAverage(r, false, at(0).wall), SaveOutcome::Saved);
+        QCOMPARE(r.PreTestStaticPresG, float(double(float(double(sum) / 40 / counted)) / 249.1));
+    }
+
+    // Each save uses only an average of its own kind taken since its Start.
+    void averageOfItsOwnKind_data() {
+        QTest::addColumn<QString>("steps"); // S/s start pre/post, L a line, P/p save pre/post
+        QTest::addColumn<QString>("outcomes");
+        QTest::newRow("pre then post") << QStringLiteral("SLLPsLp") << QStringLiteral("YY");
+        QTest::newRow("post save after a pre run") << QStringLiteral("SLLp") << QStringLiteral("N");
+        QTest::newRow("no line since Start") << QStringLiteral("SLPSP") << QStringLiteral("YN");
+        QTest::newRow("restarted as post") << QStringLiteral("SLsP") << QStringLiteral("N");
+        QTest::newRow("never started") << QStringLiteral("LLPp") << QStringLiteral("NN");
+        QTest::newRow("saved twice") << QStringLiteral("sLpp") << QStringLiteral("YY");
+    }
+    void averageOfItsOwnKind() {
+        QFETCH(QString, steps);
+        GaugeInput g;
+        TestRecord r = testrecords::newTest(2);
+        QString outcomes;
+        int64_t ms = 0;
+        for (const QChar c : steps) {
+            switch (c.unicode()) {
+            case 'S':
+            case 's':
+                g.averager.start(c == u's');
+                break;
+            case 'L':
+                g.HandleInput(gaugeLine(-80, 1, 0, 1), r, at(ms += 1000));
+                break;
+            default: {
+                const float before = r.PreTestStaticPresG + r.PostTestStaticPresG;
+                const SaveOutcome o = g.saveStaticAverage(r, c == u'p', at(ms).wall);
+                outcomes += o == SaveOutcome::Saved ? u'Y' : u'N';
+                if (o != SaveOutcome::Saved)
+                    QCOMPARE(r.PreTestStaticPresG + r.PostTestStaticPresG, before);
+            }
+            }
+        }
+        QTEST(outcomes, "outcomes");
+    }
+
+    void postTestComment() {
+        GaugeInput g;
+        TestRecord r = testrecords::newTest(1);
+        g.averager.start(true);
+        g.HandleInput(gaugeLine(-125, 1, 0, 2), r, at(0));
+        QVERIFY(!GaugeInput::commentWouldBeLost(r));
+        r.Comment2G = QStringLiteral("attic hatch taped");
+        QVERIFY(GaugeInput::commentWouldBeLost(r));
+        QCOMPARE(g.saveStaticAverage(r, true, at(0).wall, true), SaveOutcome::Saved);
+        QCOMPARE(r.Comment2G, QStringLiteral("attic hatch taped"));
+        QCOMPARE(g.saveStaticAverage(r, true, at(0).wall), SaveOutcome::Saved);
+        QCOMPARE(r.Comment2G,
+                 QStringLiteral(" 1 Sec: AvgAll= -.013 \"wc, AvgNeg=-.013 \"wc, AvgPos= 0 \"wc"));
+        QVERIFY(!GaugeInput::commentWouldBeLost(r));
+        // The inch mark survives the data file.
+        TestRecord back;
+        QVERIFY(parseLkd(composeLkd(r), back));
+        QCOMPARE(back.Comment2G, r.Comment2G);
+    }
+
+    void points_data() {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<int>("outcome");
+        QTest::addColumn<double>("pressure");
+        QTest::addColumn<double>("flow");
+        QTest::addColumn<float>("plate");
+        QTest::newRow("m3/h") << gaugeLine(-493, 250, 0, 0, 0) << int(SaveOutcome::Saved)
+                              << -493 / 40.0 / 249.1 << 250 / 1.699 << -10.0f;
+        QTest::newRow("cfm, 4 holes") << gaugeLine(-493, 250, 0, 1, 3) << int(SaveOutcome::Saved)
+                                      << -493 / 40.0 / 249.1 << 250.0 << -14.0f;
+        QTest::newRow("unknown plate") << gaugeLine(2000, 3000, 0, 2, 8) << int(SaveOutcome::Saved)
+                                       << 2000 / 40.0 / 249.1 << 3000.0 << 7.0f;
+        QTest::newRow("area units")
+            << gaugeLine(-493, 250, 0, 3, 3) << int(SaveOutcome::AreaUnits) << 9.0 << 8.0 << 7.0f;
+        QTest::newRow("no data") << QByteArray("garbled") << int(SaveOutcome::NoData) << 9.0 << 8.0
+                                 << 7.0f;
+    }
+    void points() {
+        QFETCH(QByteArray, line);
+        QFETCH(int, outcome);
+        GaugeInput g;
+        TestRecord r = testrecords::newTest(3);
+        for (int i = 1; i <= 9; ++i) {
+            r.PresGageG[i] = 9;
+            r.FlowGageG[i] = 8;
+            r.LowFlowFactorG[i] = 7;
+        }
+        g.counter.PointCounter = 2;
+        g.ParseChars(line + "\r\n", r, at(0));
+        int saved = 0;
+        QCOMPARE(int(g.savePoint(r, &saved)), outcome);
+        const bool stored = outcome == int(SaveOutcome::Saved);
+        QCOMPARE(g.counter.nextPoint(), stored ? 4 : 3);
+        QCOMPARE(saved, stored ? 3 : 0);
+        QTEST(r.PresGageG[3], "pressure");
+        QTEST(r.FlowGageG[3], "flow");
+        QTEST(r.LowFlowFactorG[3], "plate");
+        QCOMPARE(r.PresGageG[4], 9.0);
+    }
+
+    void counter_data() {
+        QTest::addColumn<QString>("presses"); // s save, d skip down, u skip up
+        QTest::addColumn<QList<int>>("next");
+        QTest::newRow("nine saves and the tenth")
+            << QStringLiteral("ssssssssss") << QList<int>{2, 3, 4, 5, 6, 7, 8, 9, 1, 2};
+        QTest::newRow("skip up at 1 stays") << QStringLiteral("uu") << QList<int>{1, 1};
+        QTest::newRow("skip down past 9")
+            << QStringLiteral("ddddddddd") << QList<int>{2, 3, 4, 5, 6, 7, 8, 9, 1};
+        QTest::newRow("mixed") << QStringLiteral("dsuu") << QList<int>{2, 3, 2, 1};
+    }
+    void counter() {
+        QFETCH(QString, presses);
+        PointCounter c;
+        QList<int> next;
+        QList<int> filled;
+        for (const QChar p : presses) {
+            if (p == u's')
+                filled << c.take();
+            else if (p == u'd')
+                c.skipDown();
+            else
+                c.skipUp();
+            next << c.nextPoint();
+        }
+        QTEST(next, "next");
+        if (presses == QStringLiteral("ssssssssss"))
+            QCOMPARE(filled, (QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 1}));
+    }
+
+    void portChangeForgetsHalfLine() {
+        GaugeInput g;
+        TestRecord r = testrecords::newTest(3);
+        g.ParseChars(gaugeLine(1, 1) + "\n+0000", r, at(0));
+        g.portChanged();
+        QCOMPARE(g.DataSeen, int16_t(0));
+        QCOMPARE(int(g.ParseChars("7,-1,0,1,00000\n", r, at(0)).lines.size()), 0);
+        QCOMPARE(g.savePoint(r), SaveOutcome::NoData);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestGaugeInput)
+#include "test_gaugeinput.moc"
