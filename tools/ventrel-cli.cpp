@@ -100,8 +100,8 @@ int main(int argc, char** argv) {
         QString error;
         if (!readLkdFile(file, stored, &error)) {
             std::fflush(stdout);
-            std::fprintf(stderr, "ventrel-cli: %s: %s\n", file.toLocal8Bit().constData(),
-                         error.toLocal8Bit().constData());
+            // The reader's reason names the file already.
+            std::fprintf(stderr, "ventrel-cli: %s\n", error.toLocal8Bit().constData());
             status = 1;
             continue;
         }
