@@ -2,12 +2,14 @@
 
 #include "core/util/numtext.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -22,6 +24,11 @@ constexpr int kExtraLines = 19; // lines 99 to 117
 constexpr qint64 kMaxFileBytes = 64 * 1024 * 1024;
 
 constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
+
+void setError(QString* error, const QString& why) {
+    if (error)
+        *error = why;
+}
 
 // Bytes 0x80 to 0x9F of Windows-1252. The five bytes the code page leaves unassigned map to
 // the control character of the same number, as Windows itself does, so every byte of an old
@@ -108,13 +115,10 @@ bool isUtf8(QByteArrayView bytes, bool& multiByte) {
     return true;
 }
 
-QString decodeLkd(QByteArrayView bytes) {
-    if (bytes.startsWith(kUtf8Bom))
-        return QString::fromUtf8(bytes.sliced(3));
+// Whether bytes would be taken for UTF-8 on reading: valid, with something beyond ASCII.
+bool readsAsUtf8(QByteArrayView bytes) {
     bool multiByte = false;
-    if (isUtf8(bytes, multiByte) && multiByte)
-        return QString::fromUtf8(bytes);
-    return decodeCp1252(bytes);
+    return isUtf8(bytes, multiByte) && multiByte;
 }
 
 // Lines 1 to 97 in file order, for the writer and the reader alike, so the two cannot drift
@@ -222,7 +226,7 @@ QStringView itemOf(QStringView line) {
 
 class Reader {
   public:
-    explicit Reader(const QList<QStringView>& lines) : lines_(lines) {}
+    explicit Reader(const QStringList& lines) : lines_(lines) {}
 
     void text(QString& field) {
         if (const auto item = take())
@@ -306,35 +310,104 @@ class Reader {
     }
     void fail(const QString& why) { error_ = why; }
 
-    const QList<QStringView>& lines_;
+    const QStringList& lines_;
     qsizetype lineNo_ = 0; // lines taken so far = number of the last line taken
     QString error_;
 };
 
-// Lines split on LF, a trailing CR dropped; blank lines at the very end do not count, so a
-// stray empty line does not turn a 91-line file into a broken longer one.
-QList<QStringView> splitLines(QStringView text) {
-    QList<QStringView> lines;
-    lines.reserve(128);
-    qsizetype start = 0;
-    while (start <= text.size()) {
-        qsizetype end = text.indexOf(u'\n', start);
-        if (end < 0)
-            end = text.size();
-        QStringView line = text.sliced(start, end - start);
-        if (line.endsWith(u'\r'))
-            line.chop(1);
-        lines.append(line);
-        start = end + 1;
-    }
-    while (!lines.isEmpty() && lines.last().trimmed().isEmpty())
-        lines.removeLast();
-    return lines;
+bool isBlankLine(QByteArrayView line) {
+    return std::all_of(line.begin(), line.end(), [](char c) { return std::isspace(uchar(c)); });
 }
 
-void setError(QString* error, const QString& why) {
-    if (error)
-        *error = why;
+// Whether only blank characters follow on the device, read in pieces within `budget`.
+std::optional<bool> onlyBlanksFollow(QIODevice& device, qint64& budget) {
+    char buf[64 * 1024];
+    for (;;) {
+        const qint64 n = device.read(buf, std::min<qint64>(sizeof buf, budget + 1));
+        if (n <= 0)
+            return true;
+        budget -= n;
+        if (!isBlankLine(QByteArrayView(buf, n)))
+            return false;
+        if (budget < 0)
+            return std::nullopt;
+    }
+}
+
+// The lines the reader needs, decoded: split on LF, a trailing CR dropped, no further than the
+// last line read, so memory stays small whatever follows. Blank lines at the very end do not
+// count, so a stray empty line does not turn a 91-line file into a broken longer one. On
+// failure returns what went wrong, to follow the file's name.
+std::optional<QString> readLines(QIODevice& device, QStringList& out) {
+    qint64 budget = kMaxFileBytes;
+    QList<QByteArray> lines;
+    bool atEnd = false;
+    while (lines.size() < kLastReadLine) {
+        QByteArray line = device.readLine(budget + 1);
+        if (line.isEmpty()) {
+            atEnd = true;
+            break;
+        }
+        budget -= line.size();
+        if (budget < 0)
+            return QStringLiteral("is far too large for a test file");
+        if (line.endsWith('\n'))
+            line.chop(1);
+        if (line.endsWith('\r'))
+            line.chop(1);
+        lines.append(std::move(line));
+    }
+    if (!lines.isEmpty() && isBlankLine(lines.last()) && !atEnd) {
+        const std::optional<bool> blanks = onlyBlanksFollow(device, budget);
+        if (!blanks)
+            return QStringLiteral("is far too large for a test file");
+        atEnd = *blanks;
+    }
+    if (const auto* file = qobject_cast<const QFileDevice*>(&device);
+        file && file->error() != QFileDevice::NoError)
+        return QStringLiteral("cannot be read: %1").arg(file->errorString());
+    if (atEnd) {
+        while (!lines.isEmpty() && isBlankLine(lines.last()))
+            lines.removeLast();
+    }
+
+    bool utf8 = !lines.isEmpty() && lines.first().startsWith(kUtf8Bom);
+    if (utf8) {
+        lines.first().remove(0, 3);
+    } else {
+        // A multi-byte sequence never spans a line break, so the lines can be judged alone.
+        bool multiByte = false;
+        utf8 = std::all_of(lines.begin(), lines.end(),
+                           [&multiByte](const QByteArray& line) {
+                               bool here = false;
+                               const bool valid = isUtf8(line, here);
+                               multiByte |= here;
+                               return valid;
+                           }) &&
+               multiByte;
+    }
+    out.reserve(lines.size());
+    for (const QByteArray& line : lines)
+        out.append(utf8 ? QString::fromUtf8(line) : decodeCp1252(line));
+    return std::nullopt;
+}
+
+// Reads the device into `r`. The reason on failure begins with `name`, the file's path, when
+// there is one.
+bool parseDevice(QIODevice& device, const QString& name, TestRecord& r, QString* error) {
+    QStringList lines;
+    if (const auto why = readLines(device, lines)) {
+        setError(error, (name.isEmpty() ? QStringLiteral("the data") : name) + u' ' + *why);
+        return false;
+    }
+    Reader reader(lines);
+    visitLines(r, reader);
+    if (reader.failed()) {
+        setError(error,
+                 name.isEmpty() ? reader.error() : name + QStringLiteral(", ") + reader.error());
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -351,23 +424,19 @@ QByteArray composeLkd(const TestRecord& r, Line98 line98) {
     w.text(QStringLiteral("END"));
 
     QByteArray bytes;
-    if (encodeCp1252(w.result(), bytes))
+    if (encodeCp1252(w.result(), bytes) && !readsAsUtf8(bytes))
         return bytes;
-    // Some text has no Windows-1252 form: the whole file goes out as UTF-8, marked so that
-    // the reader cannot mistake it.
+    // Some text has no Windows-1252 form, or its bytes would be taken for UTF-8 ("JOSÉ’S" is
+    // C9 92, the UTF-8 of "ɒ"): the whole file goes out as UTF-8, marked so that the reader
+    // cannot mistake it.
     return QByteArray(kUtf8Bom) + w.result().toUtf8();
 }
 
 bool parseLkd(const QByteArray& bytes, TestRecord& r, QString* error) {
-    const QString text = decodeLkd(bytes);
-    const QList<QStringView> lines = splitLines(text);
-    Reader reader(lines);
-    visitLines(r, reader);
-    if (reader.failed()) {
-        setError(error, reader.error());
-        return false;
-    }
-    return true;
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return parseDevice(buffer, QString(), r, error);
 }
 
 bool writeLkdFile(const TestRecord& r, const QString& path, Line98 line98, QString* error) {
@@ -381,8 +450,9 @@ bool writeLkdFile(const TestRecord& r, const QString& path, Line98 line98, QStri
         setError(error, QStringLiteral("%1 cannot be created: %2").arg(path, file.errorString()));
         return false;
     }
-    // write() may only fill a buffer, and commit() does not report a failed final flush: on a
-    // full disk it would replace the old file with an empty one. Flush and check first.
+    // write() only fills a buffer, and commit() does not report a flush that fails (a full
+    // disk would replace the old file with an empty one): flush first, while the old file is
+    // still in place.
     if (file.write(bytes) != bytes.size() || !file.flush()) {
         setError(error, QStringLiteral("%1 cannot be written: %2").arg(path, file.errorString()));
         file.cancelWriting();
@@ -409,29 +479,13 @@ bool readLkdFile(const QString& path, TestRecord& r, QString* error) {
                      QStringLiteral("%1 cannot be opened: %2").arg(path, file.errorString()));
         return false;
     }
-    QByteArray bytes;
-    if (!file.isSequential())
-        bytes.reserve(std::min(file.size(), kMaxFileBytes + 1));
-    while (bytes.size() <= kMaxFileBytes) {
-        const QByteArray chunk = file.read(64 * 1024);
-        if (chunk.isEmpty())
-            break;
-        bytes += chunk;
-    }
-    if (file.error() != QFileDevice::NoError) {
-        setError(error, QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString()));
-        return false;
-    }
-    if (bytes.size() > kMaxFileBytes) {
+    if (!file.isSequential() && file.size() > kMaxFileBytes) {
         setError(error, QStringLiteral("%1 is far too large for a test file").arg(path));
         return false;
     }
     TestRecord copy = r;
-    QString why;
-    if (!parseLkd(bytes, copy, &why)) {
-        setError(error, QStringLiteral("%1, %2").arg(path, why));
+    if (!parseDevice(file, path, copy, error))
         return false;
-    }
     r = std::move(copy);
     return true;
 }

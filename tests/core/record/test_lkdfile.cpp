@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -12,6 +11,8 @@
 #include <bit>
 #include <cfloat>
 #include <cmath>
+
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -127,6 +128,19 @@ QByteArray withLine(int line, const QByteArray& content) {
     lines[line - 1] = content;
     return joinLines(lines, 118, "\r\n");
 }
+
+// A mount made for one test, undone when the test ends however it ends.
+struct Mount {
+    QString point;
+    bool made = false;
+    Mount(const QStringList& args, const QString& at) : point(at) {
+        made = QProcess::execute(u"mount"_qs, args + QStringList{at}) == 0;
+    }
+    ~Mount() {
+        if (made)
+            QProcess::execute(u"umount"_qs, {point});
+    }
+};
 
 } // namespace
 
@@ -314,6 +328,8 @@ class TestLkdFile : public QObject {
         QTest::newRow("outside 1252")
             << u"Łódź"_qs << true << "\"\xC5\x81\xC3\xB3\x64\xC5\xBA\""_ba;
         QTest::newRow("outside the BMP") << u"😀"_qs << true << "\"\xF0\x9F\x98\x80\""_ba;
+        QTest::newRow("1252 bytes that form UTF-8")
+            << u"JOSÉ’S HOUSE"_qs << true << "\"JOS\xC3\x89\xE2\x80\x99S HOUSE\""_ba;
         QTest::newRow("C1 control without a byte") << u"\u0080"_qs << true << "\"\xC2\x80\""_ba;
     }
     void textWritten() {
@@ -396,29 +412,82 @@ class TestLkdFile : public QObject {
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden), listing);
     }
 
-    // A save onto a full disk fails with the system's reason and keeps the old file whole.
-    // Needs a small tmpfs of our own, which only root can mount.
-    void fullDiskKeepsOldFile() {
+    // A full disk: the save fails with the system's reason and the old file stays whole.
+    void fullDiskKeepsTheOldFile() {
         QTemporaryDir dir;
-        const QByteArray mountPoint = QFile::encodeName(dir.path());
-        const QString options = u"size=16k"_qs;
-        if (QProcess::execute(u"mount"_qs, {u"-t"_qs, u"tmpfs"_qs, u"-o"_qs, options, u"tmpfs"_qs,
-                                            dir.path()}) != 0)
-            QSKIP("cannot mount a small tmpfs here (needs root)");
-        const auto unmount = qScopeGuard([&] { QProcess::execute(u"umount"_qs, {dir.path()}); });
-        const QString path = dir.filePath(u"old.lkd"_qs);
+        const QString disk = dir.filePath(u"disk"_qs);
+        QVERIFY(QDir().mkdir(disk));
+        const Mount tmpfs({u"-t"_qs, u"tmpfs"_qs, u"-o"_qs, u"size=64k"_qs, u"tmpfs"_qs}, disk);
+        if (!tmpfs.made)
+            QSKIP("a small tmpfs cannot be mounted here (needs root)");
+        const QString path = disk + u"/test.lkd"_qs;
         QVERIFY(writeLkdFile(plainRecord(), path));
-        // Fill what is left of the disk.
-        QFile filler(dir.filePath(u"filler"_qs));
+        QFile filler(disk + u"/filler"_qs);
         QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-        const QByteArray block(512, 'f');
-        while (filler.write(block) == block.size()) {
+        while (filler.write(QByteArray(4096, 'x')) > 0) {
         }
         filler.close();
+        const QStringList listing = QDir(disk).entryList(QDir::AllEntries | QDir::Hidden);
         QString why;
-        QVERIFY(!writeLkdFile(randomRecord(3), path, Line98::Extra, &why));
-        QVERIFY2(why.contains(u"No space left on device"_qs), qPrintable(why));
+        QVERIFY(!writeLkdFile(randomRecord(4), path, Line98::Extra, &why));
+        QVERIFY2(why.contains(u"No space left on device"_qs) && why.contains(path),
+                 qPrintable(why));
         QCOMPARE(readBytes(path), composeLkd(plainRecord()));
+        QCOMPARE(QDir(disk).entryList(QDir::AllEntries | QDir::Hidden), listing);
+    }
+
+    // The last step, putting the new file in place of the old, fails: a file mounted over the
+    // target cannot be replaced.
+    void failedReplaceIsReported() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"test.lkd"_qs);
+        const QString other = dir.filePath(u"other"_qs);
+        writeBytes(path, "old");
+        writeBytes(other, "other");
+        const Mount bind({u"--bind"_qs, other}, path);
+        if (!bind.made)
+            QSKIP("a file cannot be bind-mounted here (needs root)");
+        QString why;
+        QVERIFY(!writeLkdFile(plainRecord(), path, Line98::Extra, &why));
+        QVERIFY2(why.contains(path), qPrintable(why));
+        QCOMPARE(readBytes(path), "other"_ba);
+    }
+
+    // Reading stops after the last line the format has: what follows is neither read nor
+    // looked at, even when it never ends.
+    void junkAfterTheLastLine() {
+        QList<QByteArray> lines = linesOf(composeLkd(plainRecord()));
+        lines[7] = "\"M\xC3\xBCller\""; // UTF-8 without a mark
+        const QByteArray valid = joinLines(lines, 118, "\r\n");
+        TestRecord r;
+        QString why;
+        QVERIFY2(parseLkd(valid + "\xFF junk\r\n", r, &why), qPrintable(why));
+        QCOMPARE(r.TechnicianG, u"Müller"_qs);
+
+        const QString fifo = dir_.filePath(u"endless.lkd"_qs);
+        const QString file = dir_.filePath(u"valid.lkd"_qs);
+        writeBytes(file, valid);
+        QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+        QProcess feeder;
+        feeder.start(u"sh"_qs, {u"-c"_qs, u"{ cat \"$0\"; yes junk; } > \"$1\""_qs, file, fifo});
+        QVERIFY(feeder.waitForStarted());
+        const bool read = readLkdFile(fifo, r, &why);
+        feeder.kill();
+        feeder.waitForFinished();
+        QVERIFY2(read, qPrintable(why));
+        QCOMPARE(r.TechnicianG, u"Müller"_qs);
+    }
+
+    // 64 MiB of line feeds: blank lines at the end do not count, so the file is empty (the
+    // lines are looked at one by one, not held).
+    void lineFeedsOnly() {
+        const QString path = dir_.filePath(u"feeds.lkd"_qs);
+        writeBytes(path, QByteArray(64 * 1024 * 1024, '\n'));
+        TestRecord r;
+        QString why;
+        QVERIFY(!readLkdFile(path, r, &why));
+        QVERIFY2(why.contains(u"the file has only 0 lines"_qs), qPrintable(why));
+        QFile::remove(path);
     }
 
     void untitled_data() {
