@@ -1,10 +1,10 @@
 // Measurement page timings on the offscreen platform: one input change with its whole chain
 // (store, calculation, every result box), and one full page load.
 
-#include "ui/common/pagehost.h"
 #include "benchhouse.h"
-#include "ui/calc/measurementpage.h"
 #include "core/calc/plates.h"
+#include "ui/calc/measurementpage.h"
+#include "ui/common/pagehost.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -6,7 +6,7 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev
   libgl-dev fonts-dejavu-core
-  xvfb xauth
+  xvfb xauth clang-format
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -3,11 +3,11 @@
 // Shared pieces of the page tests: a recorder that answers message boxes, a stand-in for the
 // measurement page, and a page flow whose end of program is only counted.
 
-#include "ui/common/mainpage.h"
 #include "ui/app/pageflow.h"
 #include "ui/app/shellpages.h"
-#include "ui/record/savepage.h"
+#include "ui/common/mainpage.h"
 #include "ui/common/messages.h"
+#include "ui/record/savepage.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -14,14 +14,14 @@ QByteArray composeLkd(const TestRecord& r, Line98 line98 = Line98::Extra);
 
 // Reads file bytes into `r`. On failure returns false with the reason in `error`, and `r` may
 // hold part of the file: callers pass a copy (readLkdFile does).
-bool parseLkd(const QByteArray& bytes, TestRecord& r, QString* error = nullptr);
+[[nodiscard]] bool parseLkd(const QByteArray& bytes, TestRecord& r, QString* error = nullptr);
 
 // Writes atomically: the old file is replaced only once the new one is complete.
-bool writeLkdFile(const TestRecord& r, const QString& path, Line98 line98 = Line98::Extra,
+[[nodiscard]] bool writeLkdFile(const TestRecord& r, const QString& path, Line98 line98 = Line98::Extra,
                   QString* error = nullptr);
 
 // Reads into a copy of `r` and takes it over only when the whole read succeeds.
-bool readLkdFile(const QString& path, TestRecord& r, QString* error = nullptr);
+[[nodiscard]] bool readLkdFile(const QString& path, TestRecord& r, QString* error = nullptr);
 
 // Save treats these names (any letter case) as "no file yet".
 bool isUntitledName(const QString& fileName);

@@ -1,7 +1,7 @@
 #include "ui/app/aboutbox.h"
 
-#include "ui/app/housepicture.h"
 #include "core/record/testrecord.h"
+#include "ui/app/housepicture.h"
 #include "ui/common/twips.h"
 
 #include <QKeyEvent>

@@ -1,10 +1,10 @@
 #include "ui/app/pageflow.h"
 
 #include "ui/app/aboutbox.h"
-#include "ui/common/pagemenus.h"
-#include "ui/record/savepage.h"
-#include "ui/record/openpage.h"
 #include "ui/common/messages.h"
+#include "ui/common/pagemenus.h"
+#include "ui/record/openpage.h"
+#include "ui/record/savepage.h"
 
 #include <QApplication>
 #include <QDir>
@@ -62,7 +62,7 @@ void PageFlow::showPage(PageId page) {
 }
 
 void PageFlow::saveCommand(QWidget* from, bool usaceOnLine98) {
-    if (record_.BuildingVolumeCuFtG <= 0.0 || isUntitledName(record_.FileNameG)) {
+    if (!holdsTest(record_) || isUntitledName(record_.FileNameG)) {
         openSavePage();
         return;
     }
@@ -77,7 +77,7 @@ void PageFlow::saveAsCommand(QWidget*) {
 void PageFlow::exitCommand(QWidget* from) {
     if (ended_)
         return;
-    if (record_.BuildingVolumeCuFtG <= 0.0) {
+    if (!holdsTest(record_)) {
         endProgram();
         return;
     }

@@ -1,7 +1,7 @@
 #include "ui/app/shellpages.h"
 
-#include "ui/app/startpage.h"
 #include "ui/app/pageflow.h"
+#include "ui/app/startpage.h"
 #include "ui/pages/buildingpage.h"
 #include "ui/pages/testidpage.h"
 

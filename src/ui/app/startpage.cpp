@@ -2,8 +2,8 @@
 
 #include "ui/app/housepicture.h"
 #include "ui/app/pageflow.h"
-#include "ui/common/pagemenus.h"
 #include "ui/common/messages.h"
+#include "ui/common/pagemenus.h"
 #include "ui/common/twips.h"
 
 #include <QFrame>

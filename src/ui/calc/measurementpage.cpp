@@ -4,8 +4,8 @@
 #include "core/calc/plates.h"
 #include "core/calc/reentry.h"
 #include "core/calc/units.h"
-#include "ui/common/messages.h"
 #include "core/util/numtext.h"
+#include "ui/common/messages.h"
 #include "ui/common/twips.h"
 
 #include <QAction>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ui/common/mainpage.h"
 #include "core/calc/resultdisplay.h"
 #include "core/record/testrecord.h"
+#include "ui/common/mainpage.h"
 
 #include <array>
 

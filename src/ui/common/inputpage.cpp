@@ -1,7 +1,7 @@
 #include "ui/common/inputpage.h"
 
-#include "ui/common/pagemenus.h"
 #include "ui/common/entrywidgets.h"
+#include "ui/common/pagemenus.h"
 
 #include <QFrame>
 #include <QPushButton>
@@ -11,10 +11,10 @@ InputPage::InputPage(PageHost& host, const QString& formName) : MainPage(host, f
 QFrame* InputPage::makeInputFrame(int nameLeft, int nameWidth, int entryLeft, int entryWidth,
                                   int headHeight) {
     QFrame* frame = makeFrame();
-    entrywidgets::nameBox(frame, QStringLiteral("Text1"), QStringLiteral("DATA NAME"), nameLeft, 240,
-                         nameWidth, headHeight);
+    entrywidgets::nameBox(frame, QStringLiteral("Text1"), QStringLiteral("DATA NAME"), nameLeft,
+                          240, nameWidth, headHeight);
     entrywidgets::nameBox(frame, QStringLiteral("Text2"), QStringLiteral("DATA ENTRY"), entryLeft,
-                         240, entryWidth, headHeight);
+                          240, entryWidth, headHeight);
     return frame;
 }
 

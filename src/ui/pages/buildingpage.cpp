@@ -1,11 +1,11 @@
 #include "ui/pages/buildingpage.h"
 
-#include "ui/common/pagemenus.h"
-#include "core/calc/units.h"
 #include "core/calc/buildingvalues.h"
+#include "core/calc/units.h"
+#include "core/util/numtext.h"
 #include "ui/common/entrywidgets.h"
 #include "ui/common/messages.h"
-#include "core/util/numtext.h"
+#include "ui/common/pagemenus.h"
 #include "ui/common/twips.h"
 
 #include <QEvent>

@@ -1,7 +1,7 @@
 #include "ui/pages/testidpage.h"
 
-#include "ui/common/pagemenus.h"
 #include "ui/common/entrywidgets.h"
+#include "ui/common/pagemenus.h"
 #include "ui/common/twips.h"
 
 #include <QFrame>

@@ -2,8 +2,8 @@
 
 #include "ui/guitest.h"
 
-#include "ui/app/aboutbox.h"
 #include "core/record/lkdfile.h"
+#include "ui/app/aboutbox.h"
 
 #include <QFile>
 #include <QMenu>

@@ -1,13 +1,13 @@
 // The measurement page on the offscreen platform, driven by control names as a person would.
 
-#include "ui/calc/measurementpage.h"
 #include "core/calc/leakagecalc.h"
 #include "core/calc/plates.h"
 #include "core/calc/reentry.h"
 #include "core/calc/resultdisplay.h"
 #include "core/record/lkdfile.h"
-#include "ui/common/messages.h"
 #include "core/util/numtext.h"
+#include "ui/calc/measurementpage.h"
+#include "ui/common/messages.h"
 
 #include <QAction>
 #include <QApplication>

@@ -3,9 +3,9 @@
 
 #include "ui/guitest.h"
 
+#include "core/record/lkdfile.h"
 #include "ui/record/filechooser.h"
 #include "ui/record/openpage.h"
-#include "core/record/lkdfile.h"
 
 #include <QComboBox>
 #include <QDir>
