@@ -1,6 +1,7 @@
 #include "core/calc/leakagecalc.h"
 
 #include "core/calc/plates.h"
+#include "core/calc/units.h"
 #include "core/util/numtext.h"
 
 #include <algorithm>
@@ -15,8 +16,6 @@ constexpr float kBarometricStd = 29.921f; // inches of mercury
 constexpr float kRankineStd = 527.7f;
 constexpr float kCgsbOrifice = 0.0588658117f; // LBL constant / 0.61
 constexpr float kLblOrifice = 0.0359081477f;  // cfm at in.wc to in2, discharge coefficient 1
-constexpr float kPaPerInWcSingle = 249.1f;
-constexpr double kPaPerInWc = 249.1;
 constexpr float kRankineOffset = 459.67f;
 constexpr float kSinglePointExponent = 0.65f;
 
@@ -56,7 +55,7 @@ void setLeakageAreas(TestRecord& r, bool inRange) {
     }
     const double a = leakageAreaCommonFactor(r.FlowCoefficientG);
     const double exponent = static_cast<double>(r.PressureExponentG) - 0.5;
-    const double pa = static_cast<double>(kPaPerInWcSingle);
+    const double pa = static_cast<double>(units::kPaPerInWcSingle);
     r.ElaCgsbG = toSingle(a * static_cast<double>(kCgsbOrifice) * std::pow(10.0 / pa, exponent));
     r.ElaLblG = toSingle(a * static_cast<double>(kLblOrifice) * std::pow(4.0 / pa, exponent));
 }
@@ -111,7 +110,7 @@ void clearResults(TestRecord& r) {
 }
 
 double referencePressure(double pascals) {
-    return pascals / kPaPerInWc;
+    return pascals / units::kPaPerInWc;
 }
 
 void singlePointFit(TestRecord& r, int i, const PointData& p) {
@@ -210,13 +209,16 @@ float densityCorrectionFactor(const TestRecord& r) {
 }
 
 double fanFlowOf(const TestRecord& r, int point, float densityFactor) {
-    const double flow = static_cast<double>(densityFactor) * r.FlowGageG[point];
-    const float plate = r.LowFlowFactorG[point];
-    return plate > 0.0f ? flow / static_cast<double>(plate) : flow;
+    return static_cast<double>(densityFactor) * r.FlowGageG[point] /
+           plates::divisor(r.LowFlowFactorG[point]);
 }
 
 float staticBaseline(const TestRecord& r) {
-    return (r.PostTestStaticPresG + r.PreTestStaticPresG) / 2.0f;
+    // Summed in double: two statics near the Single limit would overflow a Single sum, and
+    // their mean always fits.
+    return static_cast<float>(
+        (static_cast<double>(r.PostTestStaticPresG) + static_cast<double>(r.PreTestStaticPresG)) /
+        2.0);
 }
 
 bool isFitPoint(const TestRecord& r, int point, float densityFactor) {

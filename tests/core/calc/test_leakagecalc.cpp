@@ -273,6 +273,15 @@ class TestLeakageCalc : public QObject {
         }
     }
 
+    // Two statics near the Single limit: their sum would overflow, their mean does not.
+    void baselineOfHugeStaticsStaysFinite() {
+        TestRecord r = workedExample();
+        r.PreTestStaticPresG = r.PostTestStaticPresG = 3.0e38f;
+        QCOMPARE(staticBaseline(r), 3.0e38f);
+        r.PostTestStaticPresG = -3.0e38f;
+        QCOMPARE(staticBaseline(r), 0.0f);
+    }
+
     void undefinedInputsStayFinite_data() {
         QTest::addColumn<int>("caseNo");
         QTest::newRow("all points at one pressure") << 0;
