@@ -17,8 +17,8 @@ QByteArray composeLkd(const TestRecord& r, Line98 line98 = Line98::Extra);
 [[nodiscard]] bool parseLkd(const QByteArray& bytes, TestRecord& r, QString* error = nullptr);
 
 // Writes atomically: the old file is replaced only once the new one is complete.
-[[nodiscard]] bool writeLkdFile(const TestRecord& r, const QString& path, Line98 line98 = Line98::Extra,
-                  QString* error = nullptr);
+[[nodiscard]] bool writeLkdFile(const TestRecord& r, const QString& path,
+                                Line98 line98 = Line98::Extra, QString* error = nullptr);
 
 // Reads into a copy of `r` and takes it over only when the whole read succeeds.
 [[nodiscard]] bool readLkdFile(const QString& path, TestRecord& r, QString* error = nullptr);

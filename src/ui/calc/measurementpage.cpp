@@ -151,6 +151,11 @@ void BDMeasFm4::buildControls() {
         b->setObjectName(name);
         b->setReadOnly(readOnly);
         if (readOnly) {
+            // setText leaves the cursor at the end, which scrolls a long figure to its tail.
+            QObject::connect(b, &QLineEdit::cursorPositionChanged, b, [b](int, int now) {
+                if (now != 0 && !b->hasFocus())
+                    b->setCursorPosition(0);
+            });
             b->setFocusPolicy(Qt::ClickFocus);
             paint(b, resultdisplay::kLightYellow);
         }

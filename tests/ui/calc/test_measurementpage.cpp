@@ -559,6 +559,10 @@ class TestMeasPage : public QObject {
         QCOMPARE(f.rec.Flow50G, analysed.Flow50G);
         QCOMPARE(f.rec.StaticPresBaselineG, analysed.StaticPresBaselineG);
         checkLayout(f);
+        // A text longer than its box shows its beginning, not its end.
+        for (const QLineEdit* box : f.page->findChildren<QLineEdit*>())
+            if (box->isReadOnly())
+                QVERIFY2(box->cursorPosition() == 0, qPrintable(box->objectName()));
     }
 };
 
