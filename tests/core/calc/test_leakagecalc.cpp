@@ -1,5 +1,6 @@
 #include "core/calc/leakagecalc.h"
 #include "core/calc/reentry.h"
+#include "support/testrecords.h"
 
 #include <QTest>
 
@@ -7,30 +8,11 @@
 
 namespace {
 
+using testrecords::setPoint;
+using testrecords::workedExample;
+
 TestRecord baseRecord() {
-    TestRecord r;
-    applyStartupValues(r);
-    applyNewFileDefaults(r, 2);
-    return r;
-}
-
-void setPoint(TestRecord& r, int i, double pascals, double flow, float plate = 1.0f) {
-    r.PresGageG[i] = pascals / 249.1;
-    r.FlowGageG[i] = flow;
-    r.LowFlowFactorG[i] = plate;
-}
-
-// The three-point test the figures below are known for: 20, 35 and 50 Pa at 50, 70, 90 cfm.
-TestRecord workedExample() {
-    TestRecord r = baseRecord();
-    setPoint(r, 1, 20, 50);
-    setPoint(r, 2, 35, 70);
-    setPoint(r, 3, 50, 90);
-    r.BuildingVolumeCuFtG = 10000;
-    r.BuildingFloorAreaSqFtG = 1500;
-    r.BuildingSurfaceAreaSqFtG = 5000;
-    r.DivideBy20FactorG = 20;
-    return r;
+    return testrecords::newTest(2);
 }
 
 // Equal to the stated figure within half a unit of its last digit.
