@@ -334,6 +334,22 @@ std::optional<bool> onlyBlanksFollow(QIODevice& device, qint64& budget) {
     }
 }
 
+// One line, its LF kept, read in small pieces: asking the device for a line of up to the whole
+// budget would make it reserve that much memory for every line.
+QByteArray readLineWithin(QIODevice& device, qint64 budget) {
+    QByteArray line;
+    char buf[4096];
+    while (line.size() <= budget) {
+        const qint64 n = device.readLine(buf, sizeof buf);
+        if (n <= 0)
+            break;
+        line.append(buf, n);
+        if (buf[n - 1] == '\n')
+            break;
+    }
+    return line;
+}
+
 // The lines the reader needs, decoded: split on LF, a trailing CR dropped, no further than the
 // last line read, so memory stays small whatever follows. Blank lines at the very end do not
 // count, so a stray empty line does not turn a 91-line file into a broken longer one. On
@@ -343,7 +359,7 @@ std::optional<QString> readLines(QIODevice& device, QStringList& out) {
     QList<QByteArray> lines;
     bool atEnd = false;
     while (lines.size() < kLastReadLine) {
-        QByteArray line = device.readLine(budget + 1);
+        QByteArray line = readLineWithin(device, budget);
         if (line.isEmpty()) {
             atEnd = true;
             break;
