@@ -33,7 +33,7 @@ int main() {
     });
     const TestRecord stored = houseTest();
     const double whole = nanosPerCall(calls / 4, [&](int) {
-        const Analysis a = analyse(QString(), stored, false);
+        const Analysis a = analyse(QString(), stored);
         sink = sink + a.record.Flow50G;
     });
     std::printf("subLeakageCalc, nine points:          %8.3f us\n", calc / 1000.0);

@@ -16,13 +16,11 @@ const char* const kUsage =
     "\n"
     "Reads each .lkd data file and prints its results.\n"
     "\n"
-    "By default the figures are those the measurement page shows once the file is opened:\n"
-    "every stored pressure and reading is first re-entered as the page shows it (building\n"
-    "and static pressures to 4 places in in.wc, or 2 places in Pa; flow readings to 1 place\n"
-    "in cfm, or m3/h), then the fit and every figure are computed.\n"
+    "The figures are those the measurement page shows once the file is opened: the fit and\n"
+    "every figure computed from the stored pressures and readings as they are.\n"
     "\n"
     "Options:\n"
-    "  --exact          compute from the stored values as they are\n"
+    "  --exact          accepted for older scripts; the figures are always those above\n"
     "  --format json    one JSON array, an object per file (the default)\n"
     "  --format csv     a header line and one row per file with the scalar figures\n"
     "  --help           this text\n"
@@ -56,7 +54,6 @@ int main(int argc, char** argv) {
                               ? QStringLiteral("no command given")
                               : QStringLiteral("unknown command '%1'").arg(args.first()));
 
-    bool exact = false;
     bool csv = false;
     QStringList files;
     bool optionsEnded = false;
@@ -67,7 +64,7 @@ int main(int argc, char** argv) {
         } else if (a == QStringLiteral("--")) {
             optionsEnded = true;
         } else if (a == QStringLiteral("--exact")) {
-            exact = true;
+            // Always so now; kept so that older scripts still run.
         } else if (a == QStringLiteral("--format") || a.startsWith(QStringLiteral("--format="))) {
             QString format;
             if (a == QStringLiteral("--format")) {
@@ -105,7 +102,7 @@ int main(int argc, char** argv) {
             status = 1;
             continue;
         }
-        const Analysis a = analyse(file, stored, exact);
+        const Analysis a = analyse(file, stored);
         if (csv) {
             appendCsvRow(out, a);
         } else {

@@ -1,7 +1,6 @@
 #include "core/calc/analysis.h"
 
 #include "core/calc/leakagecalc.h"
-#include "core/calc/reentry.h"
 #include "core/util/numtext.h"
 
 #include <vector>
@@ -82,13 +81,13 @@ QByteArray csvField(const QString& text) {
 
 } // namespace
 
-Analysis analyse(const QString& file, const TestRecord& stored, bool exact) {
+Analysis analyse(const QString& file, const TestRecord& stored) {
     Analysis a{file, stored, {}, {}};
-    calculateAsLoaded(a.record, exact);
+    calculateTest(a.record);
     const float density = densityCorrectionFactor(a.record);
     for (int i = 1; i <= TestRecord::kPoints; ++i) {
         a.used[i] = isFitPoint(a.record, i, density);
-        a.fanFlow[i] = toSingle(fanFlowOf(a.record, i, density));
+        a.fanFlow[i] = a.record.FanFlowG[i];
     }
     return a;
 }

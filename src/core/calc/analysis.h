@@ -7,8 +7,8 @@
 
 #include <array>
 
-// One data file's figures as the analyser prints them: the record as the measurement page
-// holds it after the file is opened (or, exact, from the stored inputs as they are).
+// One data file's figures as the analyser prints them: computed from the stored inputs, as the
+// measurement page shows them once the file is opened.
 struct Analysis {
     QString file;
     TestRecord record;
@@ -16,7 +16,7 @@ struct Analysis {
     std::array<float, TestRecord::kPoints + 1> fanFlow{}; // the plate rule, for every point
 };
 
-Analysis analyse(const QString& file, const TestRecord& stored, bool exact);
+Analysis analyse(const QString& file, const TestRecord& stored);
 
 // Output, appended to `out` as UTF-8. JSON: one object per file, to be joined into an array by
 // the caller; CSV: the header line and one row per file with the scalar figures.

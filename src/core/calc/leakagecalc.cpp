@@ -18,6 +18,8 @@ constexpr float kCgsbOrifice = 0.0588658117f; // LBL constant / 0.61
 constexpr float kLblOrifice = 0.0359081477f;  // cfm at in.wc to in2, discharge coefficient 1
 constexpr float kRankineOffset = 459.67f;
 constexpr float kSinglePointExponent = 0.65f;
+// The gauge reads in fortieths of a pascal.
+constexpr double kHalfGaugeCountInWc = 1.0 / 80.0 / units::kPaPerInWc;
 
 struct PointData {
     bool valid = false;
@@ -37,8 +39,11 @@ PointData pointData(const TestRecord& r, int i, float density, double baseline) 
         return p;
     p.fanFlow = static_cast<double>(density) * x / plates::divisor(plate);
     p.deltaP = std::fabs(pressure - baseline);
-    p.valid =
-        std::isfinite(p.fanFlow) && p.fanFlow > 0.0 && std::isfinite(p.deltaP) && p.deltaP > 0.0;
+    // A difference below half a gauge count is no difference: the baseline is stored as a
+    // Single and the pressure as a Double, so a point typed at the baseline differs by a
+    // rounding error, and dividing by that would give absurd figures.
+    p.valid = std::isfinite(p.fanFlow) && p.fanFlow > 0.0 && std::isfinite(p.deltaP) &&
+              p.deltaP >= kHalfGaugeCountInWc;
     return p;
 }
 
@@ -113,17 +118,38 @@ double referencePressure(double pascals) {
     return pascals / units::kPaPerInWc;
 }
 
-void singlePointFit(TestRecord& r, int i, const PointData& p) {
+// One pressure difference only: the exponent is taken as 0.65 and the coefficient goes through
+// that difference and the mean fan flow of the points there (one point, or a reading repeated).
+void singlePointFit(TestRecord& r, const std::array<PointData, TestRecord::kPoints + 1>& points,
+                    int count) {
+    double sumFlow = 0.0;
+    double deltaP = 0.0;
+    for (const PointData& p : points) {
+        if (p.valid) {
+            sumFlow += p.fanFlow;
+            deltaP = p.deltaP;
+        }
+    }
+    const double meanFlow = sumFlow / count;
     const double n = kSinglePointExponent;
     r.CorrelationG = 0.0f;
     r.PressureExponentG = kSinglePointExponent;
-    r.FlowCoefficientG = toSingle(p.fanFlow * std::pow(1.0 / p.deltaP, n));
+    r.FlowCoefficientG = toSingle(meanFlow * std::pow(1.0 / deltaP, n));
     const double c = r.FlowCoefficientG;
-    r.FlowFitG[i] = toSingle(c * std::pow(p.deltaP, n));
-    r.FlowErrorG[i] = 0.0f;
+    for (int i = 1; i <= TestRecord::kPoints; ++i) {
+        const PointData& p = points[i];
+        if (!p.valid)
+            continue;
+        r.FlowFitG[i] = toSingle(c * std::pow(p.deltaP, n));
+        // A single point lies on its own curve.
+        r.FlowErrorG[i] =
+            count == 1
+                ? 0.0f
+                : toSingle(100.0 * (p.fanFlow - static_cast<double>(r.FlowFitG[i])) / p.fanFlow);
+    }
 
-    r.Flow50G = toSingle(p.fanFlow * std::pow(referencePressure(50.0) / p.deltaP, n));
-    r.Flow75G = toSingle(p.fanFlow * std::pow(referencePressure(75.0) / p.deltaP, n));
+    r.Flow50G = toSingle(meanFlow * std::pow(referencePressure(50.0) / deltaP, n));
+    r.Flow75G = toSingle(meanFlow * std::pow(referencePressure(75.0) / deltaP, n));
     r.Flow4G = toSingle(c * std::pow(referencePressure(4.0), n));
     setAch50(r);
     setInfiltration(r);
@@ -133,16 +159,10 @@ void singlePointFit(TestRecord& r, int i, const PointData& p) {
 
 void multiPointFit(TestRecord& r, const std::array<PointData, TestRecord::kPoints + 1>& points) {
     double sw = 0, swx = 0, swxx = 0, swy = 0, swyy = 0, swxy = 0;
-    bool sameDeltaP = true;
-    double firstDeltaP = -1.0;
     for (int i = 1; i <= TestRecord::kPoints; ++i) {
         const PointData& p = points[i];
         if (!p.valid)
             continue;
-        if (firstDeltaP < 0.0)
-            firstDeltaP = p.deltaP;
-        else if (p.deltaP != firstDeltaP)
-            sameDeltaP = false;
         const double w = p.fanFlow * p.fanFlow;
         const double x = std::log(p.deltaP);
         const double y = std::log(p.fanFlow);
@@ -157,8 +177,8 @@ void multiPointFit(TestRecord& r, const std::array<PointData, TestRecord::kPoint
     const double syy = sw * swyy - swy * swy;
     const double sxy = sw * swxy - swy * swx;
 
-    // Points that all sit at one pressure difference give no slope: no fit, no figures.
-    if (sameDeltaP || !(sxx > 0.0) || !std::isfinite(sxx) || !std::isfinite(sxy)) {
+    // Differences whose spread is lost in rounding give no slope: no fit, no figures.
+    if (!(sxx > 0.0) || !std::isfinite(sxx) || !std::isfinite(sxy)) {
         clearResults(r);
         for (int i = 1; i <= TestRecord::kPoints; ++i) {
             r.FlowFitG[i] = 0.0f;
@@ -244,12 +264,31 @@ void subLeakageCalc(TestRecord& r) {
     }
     r.PointCountG = static_cast<int16_t>(count);
 
+    bool oneDifference = true;
+    for (const PointData& p : points) {
+        if (p.valid && p.deltaP != points[last].deltaP)
+            oneDifference = false;
+    }
     if (count == 0)
         clearResults(r);
-    else if (count == 1)
-        singlePointFit(r, last, points[last]);
+    else if (oneDifference)
+        singlePointFit(r, points, count);
     else
         multiPointFit(r, points);
+}
+
+void recalculate(TestRecord& r) {
+    subLeakageCalc(r);
+    r.FlowDisplayFactorG = units::flowsInM3h(r.UnitSystemG) ? units::kM3hPerCfm : 1.0;
+    recomputeEnvelopeFigures(r);
+}
+
+void calculateTest(TestRecord& r) {
+    r.StaticPresBaselineG = staticBaseline(r);
+    recalculate(r);
+    const float density = densityCorrectionFactor(r);
+    for (int i = 1; i <= TestRecord::kPoints; ++i)
+        r.FanFlowG[i] = toSingle(fanFlowOf(r, i, density));
 }
 
 void recomputeEnvelopeFigures(TestRecord& r) {

@@ -11,8 +11,8 @@ float densityCorrectionFactor(const TestRecord& r);
 // is positive, factor x reading otherwise (0 included).
 double fanFlowOf(const TestRecord& r, int point, float densityFactor);
 
-// Whether a point takes part in the fit: a reading above 0, a pressure other than 0 and
-// other than the baseline, a plate setting, and a positive fan flow.
+// Whether a point takes part in the fit: a reading above 0, a pressure other than 0 and at
+// least half a gauge count (1/80 Pa) from the baseline, a plate setting, and a positive fan flow.
 bool isFitPoint(const TestRecord& r, int point, float densityFactor);
 
 // The baseline static pressure the fit subtracts: the mean of the pre- and post-test statics.
@@ -25,3 +25,11 @@ void subLeakageCalc(TestRecord& r);
 // The four figures divided by an envelope area, recomputed from the stored flows each time the
 // results are shown: permeability, USACE, 4 Pa and DEAP indices.
 void recomputeEnvelopeFigures(TestRecord& r);
+
+// After an entry: the fit and every figure, the envelope figures and the flow display factor.
+void recalculate(TestRecord& r);
+
+// Every figure of a test from its stored inputs: the baseline, the fit and its figures, and
+// each row's fan flow by the plate rule. What the measurement page shows once it has loaded
+// and what the analyser prints; the inputs themselves are never touched.
+void calculateTest(TestRecord& r);

@@ -46,15 +46,14 @@ double deapShownM3h(float cfmPerSqFt) {
 
 } // namespace
 
-ResultTexts flowFitFlowErrorTexts(TestRecord& r) {
+ResultTexts flowFitFlowErrorTexts(const TestRecord& r) {
     const int16_t sys = r.UnitSystemG;
     const bool m3h = inM3h(sys);
-    r.FlowDisplayFactorG = m3h ? units::kM3hPerCfm : 1.0;
 
     ResultTexts t;
     for (int i = 1; i <= TestRecord::kPoints; ++i) {
-        t.flowFit[i] = m3h ? rounded(wide(r.FlowFitG[i]) * r.FlowDisplayFactorG, 1)
-                           : rounded(r.FlowFitG[i], 1);
+        t.flowFit[i] =
+            m3h ? rounded(wide(r.FlowFitG[i]) * units::kM3hPerCfm, 1) : rounded(r.FlowFitG[i], 1);
         t.flowError[i] = truncated(r.FlowErrorG[i], 3);
     }
     t.correlation = rounded(r.CorrelationG, 4);
@@ -77,7 +76,6 @@ ResultTexts flowFitFlowErrorTexts(TestRecord& r) {
     t.ach50 = rounded(r.Ach50G, 2);
     t.flow50 = m3h ? rounded(wide(r.Flow50G) * units::kM3hPerCfm, 1) : rounded(r.Flow50G, 1);
 
-    recomputeEnvelopeFigures(r);
     if (m3h) {
         t.usace = rounded(units::indexShown(wide(r.UsaceIndexG), sys), 2);
         t.q4PaSurf = rounded(units::indexShown(wide(r.Q4PaSurfG), sys), 2);
@@ -103,7 +101,7 @@ ResultTexts flowFitFlowErrorTexts(TestRecord& r) {
     return t;
 }
 
-ResultTexts loadedResultTexts(TestRecord& r) {
+ResultTexts loadedResultTexts(const TestRecord& r) {
     ResultTexts t = flowFitFlowErrorTexts(r);
     const int16_t sys = r.UnitSystemG;
     const bool m3h = inM3h(sys);

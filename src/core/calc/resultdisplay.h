@@ -39,15 +39,14 @@ struct ResultTexts {
     QString deapIndex;        // txtInfIndexVal
 };
 
-// What subFlowFitFlowError writes after each calculation. Sets FlowDisplayFactorG and
-// recomputes the envelope-area figures in the record first. A box whose figure has no defined
-// value (no surface area, no floor area) shows the 0 the record now holds.
-ResultTexts flowFitFlowErrorTexts(TestRecord& r);
+// What subFlowFitFlowError writes after each calculation. A box whose figure has no defined
+// value (no surface area, no floor area) shows the 0 the record holds.
+ResultTexts flowFitFlowErrorTexts(const TestRecord& r);
 
 // The summary boxes as the page shows them right after it has loaded (shorter, cut or plain
-// forms). Recomputes the envelope-area figures too. The per-point texts are those of the last
-// calculation, except the last point's error, which the load writes rounded to 2 places.
-ResultTexts loadedResultTexts(TestRecord& r);
+// forms). The per-point texts are those of the last calculation, except the last point's
+// error, which the load writes rounded to 2 places.
+ResultTexts loadedResultTexts(const TestRecord& r);
 
 // Exponent box: light yellow from 0.45 to 0.85 (both included), red otherwise.
 uint32_t exponentColour(float n);

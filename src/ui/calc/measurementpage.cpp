@@ -2,7 +2,7 @@
 
 #include "core/calc/leakagecalc.h"
 #include "core/calc/plates.h"
-#include "core/calc/reentry.h"
+#include "core/calc/pointentry.h"
 #include "core/calc/units.h"
 #include "core/util/numtext.h"
 #include "ui/common/messages.h"
@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScopedValueRollback>
 
 #include <algorithm>
 #include <optional>
@@ -376,14 +377,15 @@ void BDMeasFm4::buildControls() {
     connect(txtPostTstSPres_, &QLineEdit::textChanged, this, &BDMeasFm4::txtPostTstSPres_Change);
     txtPreTstSPres_->installEventFilter(this);
     txtPostTstSPres_->installEventFilter(this);
+    using pointentry::Static;
     connect(txtPreTstNegSPres_, &QLineEdit::textChanged, this,
-            [this] { averageChanged(txtPreTstNegSPres_, &TestRecord::PreTestNegAvgG); });
+            [this] { staticChanged(txtPreTstNegSPres_, Static::PreTestNeg); });
     connect(txtPreTstPosSPres_, &QLineEdit::textChanged, this,
-            [this] { averageChanged(txtPreTstPosSPres_, &TestRecord::PreTestPosAvgG); });
+            [this] { staticChanged(txtPreTstPosSPres_, Static::PreTestPos); });
     connect(txtPostTstNegSPres_, &QLineEdit::textChanged, this,
-            [this] { averageChanged(txtPostTstNegSPres_, &TestRecord::PostTestNegAvgG); });
+            [this] { staticChanged(txtPostTstNegSPres_, Static::PostTestNeg); });
     connect(txtPostTstPosSPres_, &QLineEdit::textChanged, this,
-            [this] { averageChanged(txtPostTstPosSPres_, &TestRecord::PostTestPosAvgG); });
+            [this] { staticChanged(txtPostTstPosSPres_, Static::PostTestPos); });
 }
 
 void BDMeasFm4::setUnitCaptions() {
@@ -420,37 +422,39 @@ void BDMeasFm4::Form_Load() {
     paint(txtPreTstPosSPres_, resultdisplay::positiveAverageColour(r.PreTestPosAvgG));
     paint(txtPostTstPosSPres_, resultdisplay::positiveAverageColour(r.PostTestPosAvgG));
 
-    // Every write below runs the box's handler, as typing would: what is shown is stored.
-    txtPreTstSPres_->setText(staticPressureBoxText(r.PreTestStaticPresG, sys));
-    txtPreTstNegSPres_->setText(staticPressureBoxText(r.PreTestNegAvgG, sys));
-    txtPreTstPosSPres_->setText(staticPressureBoxText(r.PreTestPosAvgG, sys));
-    txtPostTstSPres_->setText(staticPressureBoxText(r.PostTestStaticPresG, sys));
-    txtPostTstNegSPres_->setText(staticPressureBoxText(r.PostTestNegAvgG, sys));
-    txtPostTstPosSPres_->setText(staticPressureBoxText(r.PostTestPosAvgG, sys));
-    r.StaticPresBaselineG = staticBaseline(r);
-    const float density = densityCorrectionFactor(r);
-
-    for (int i = 1; i <= TestRecord::kPoints; ++i) {
-        txtPresGage_[i]->setText(buildingPressureBoxText(r.PresGageG[i], sys));
-        txtFlowFit_[i]->setText(resultdisplay::fanFlowBoxText(r.FlowFitG[i], sys));
-        txtFlowGage_[i]->setText(flowReadingBoxText(r.FlowGageG[i], sys));
-        txtFlowError_[i]->setText(numText(roundHalfEven(r.FlowErrorG[i], 2)));
-        r.FanFlowG[i] = toSingle(fanFlowOf(r, i, density));
-        showFanFlow(i, false);
+    {
+        // Showing the stored values stores nothing back: the handlers wait for typing.
+        const QScopedValueRollback<bool> loading(loading_, true);
+        using namespace pointentry;
+        txtPreTstSPres_->setText(staticPressureText(r.PreTestStaticPresG, sys));
+        txtPreTstNegSPres_->setText(staticPressureText(r.PreTestNegAvgG, sys));
+        txtPreTstPosSPres_->setText(staticPressureText(r.PreTestPosAvgG, sys));
+        txtPostTstSPres_->setText(staticPressureText(r.PostTestStaticPresG, sys));
+        txtPostTstNegSPres_->setText(staticPressureText(r.PostTestNegAvgG, sys));
+        txtPostTstPosSPres_->setText(staticPressureText(r.PostTestPosAvgG, sys));
+        for (int i = 1; i <= TestRecord::kPoints; ++i) {
+            txtPresGage_[i]->setText(buildingPressureText(r.PresGageG[i], sys));
+            txtFlowGage_[i]->setText(flowReadingText(r.FlowGageG[i], sys));
+        }
     }
-
+    calculateTest(r);
     for (int i = 1; i <= TestRecord::kPoints; ++i) {
+        showFanFlow(i, false);
         const std::optional<QString> text = plates::textOf(r.LowFlowFactorG[i]);
         comLowFlow_[i]->setCurrentIndex(text ? comLowFlow_[i]->findText(*text) : -1);
     }
-
     showLoadedResults();
 }
 
 void BDMeasFm4::showLoadedResults() {
-    TestRecord& r = rec();
+    const TestRecord& r = rec();
     const resultdisplay::ResultTexts t = resultdisplay::loadedResultTexts(r);
     const units::Captions c = units::captions(r.UnitSystemG);
+
+    for (int i = 1; i <= TestRecord::kPoints; ++i) {
+        txtFlowFit_[i]->setText(t.flowFit[i]);
+        txtFlowError_[i]->setText(t.flowError[i]);
+    }
 
     txtCorrelVal_->setText(t.correlation);
     txtFlowCoefVal_->setText(t.flowCoefficient);
@@ -509,77 +513,62 @@ void BDMeasFm4::subFlowFitFlowError() {
 }
 
 void BDMeasFm4::txtPresGage_Change(int row) {
+    if (loading_)
+        return;
     TestRecord& r = rec();
-    QLineEdit* b = txtPresGage_[row];
-    if (buildingPressureOverLimit(leadingNumber(b->text()), r.UnitSystemG))
-        b->setText(QStringLiteral("?")); // runs this handler again, which stores 0
-    if (const auto v = buildingPressureEntered(b->text(), r.UnitSystemG))
-        r.PresGageG[row] = *v;
-    subLeakageCalc(r);
-    subFlowFitFlowError();
+    if (!pointentry::typeBuildingPressure(r, row, txtPresGage_[row]->text())) {
+        const QScopedValueRollback<bool> replacing(loading_, true);
+        txtPresGage_[row]->setText(QStringLiteral("?"));
+    }
+    recalculateAndShow();
 }
 
 void BDMeasFm4::txtFlowGage_Change(int row) {
+    if (loading_)
+        return;
     TestRecord& r = rec();
-    if (const auto v = flowReadingEntered(txtFlowGage_[row]->text(), r.UnitSystemG))
-        r.FlowGageG[row] = *v;
-    r.FanFlowG[row] = toSingle(fanFlowOf(r, row, densityCorrectionFactor(r)));
+    pointentry::typeFlowReading(r, row, txtFlowGage_[row]->text());
     showFanFlow(row, false);
-    subLeakageCalc(r);
-    subFlowFitFlowError();
+    recalculateAndShow();
 }
 
 void BDMeasFm4::comLowFlow_Click(int row) {
     TestRecord& r = rec();
-    const float density = densityCorrectionFactor(r);
-    const QString text = comLowFlow_[row]->currentText();
-    if (const auto factor = plates::factorOf(text))
-        r.LowFlowFactorG[row] = *factor;
-    r.LowFlowSetupG[row] = text;
-
+    pointentry::choosePlate(r, row, comLowFlow_[row]->currentText());
     if (row == 1) {
         // The first row's choice sets the plate for the whole test; the other rows' fan flows
         // follow at once, so that none shows a flow of the old setting.
         for (int j = 2; j <= TestRecord::kPoints; ++j) {
             comLowFlow_[j]->setCurrentIndex(comLowFlow_[1]->currentIndex());
-            r.LowFlowFactorG[j] = r.LowFlowFactorG[1];
-            r.LowFlowSetupG[j] = r.LowFlowSetupG[1];
-            if (r.LowFlowFactorG[j] != 0.0f) {
-                r.FanFlowG[j] = toSingle(fanFlowOf(r, j, density));
+            if (r.LowFlowFactorG[j] != 0.0f)
                 showFanFlow(j, false);
-            }
         }
     }
-    if (r.LowFlowFactorG[row] != 0.0f) {
-        r.FanFlowG[row] = toSingle(fanFlowOf(r, row, density));
+    if (r.LowFlowFactorG[row] != 0.0f)
         showFanFlow(row, row != 1);
-    }
-    subLeakageCalc(r);
-    subFlowFitFlowError();
+    recalculateAndShow();
 }
 
 void BDMeasFm4::txtPreTstSPres_Change() {
-    TestRecord& r = rec();
-    if (const auto v = staticPressureEntered(txtPreTstSPres_->text(), r.UnitSystemG))
-        r.PreTestStaticPresG = *v;
-    r.StaticPresBaselineG = staticBaseline(r);
-    subLeakageCalc(r);
-    subFlowFitFlowError();
+    staticChanged(txtPreTstSPres_, pointentry::Static::PreTest);
 }
 
 void BDMeasFm4::txtPostTstSPres_Change() {
-    TestRecord& r = rec();
-    if (const auto v = staticPressureEntered(txtPostTstSPres_->text(), r.UnitSystemG))
-        r.PostTestStaticPresG = *v;
-    r.StaticPresBaselineG = staticBaseline(r);
-    subLeakageCalc(r);
-    subFlowFitFlowError();
+    staticChanged(txtPostTstSPres_, pointentry::Static::PostTest);
 }
 
-void BDMeasFm4::averageChanged(QLineEdit* box, float TestRecord::*field) {
-    // Stored only; the colour is decided when the page loads.
-    if (const auto v = staticPressureEntered(box->text(), rec().UnitSystemG))
-        rec().*field = *v;
+void BDMeasFm4::staticChanged(QLineEdit* box, pointentry::Static which) {
+    if (loading_)
+        return;
+    pointentry::typeStaticPressure(rec(), which, box->text());
+    // An average is stored only; its colour is decided when the page loads.
+    if (which == pointentry::Static::PreTest || which == pointentry::Static::PostTest)
+        recalculateAndShow();
+}
+
+void BDMeasFm4::recalculateAndShow() {
+    recalculate(rec());
+    subFlowFitFlowError();
 }
 
 void BDMeasFm4::showFanFlow(int row, bool fullPrecision) {
@@ -606,8 +595,6 @@ void BDMeasFm4::units_Click(int16_t system) {
 }
 
 void BDMeasFm4::Command3D1_Click() {
-    // The reload stores the inputs as shown before the graph reads them.
-    host().showPage(PageId::Measurement);
     host().showPage(PageId::Graph);
 }
 

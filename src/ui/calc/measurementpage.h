@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/calc/pointentry.h"
 #include "core/calc/resultdisplay.h"
 #include "core/record/testrecord.h"
 #include "ui/common/mainpage.h"
@@ -46,7 +47,8 @@ class BDMeasFm4 : public MainPage {
     void buildMenus();
     void setUnitCaptions();
     void showLoadedResults();
-    void averageChanged(QLineEdit* box, float TestRecord::*field);
+    void staticChanged(QLineEdit* box, pointentry::Static which);
+    void recalculateAndShow();
     void showFanFlow(int row, bool fullPrecision);
     void Command3D1_Click();
     void units_Click(int16_t system);
@@ -106,4 +108,5 @@ class BDMeasFm4 : public MainPage {
     QPushButton* Command3D2_ = nullptr; // Back
 
     int labelCount_ = 0;
+    bool loading_ = false; // the load is showing stored values
 };

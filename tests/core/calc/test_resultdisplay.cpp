@@ -2,7 +2,7 @@
 // must never reach a box as they stand.
 
 #include "core/calc/leakagecalc.h"
-#include "core/calc/reentry.h"
+#include "core/calc/pointentry.h"
 #include "core/calc/resultdisplay.h"
 
 #include <QTest>
@@ -60,9 +60,8 @@ QStringList allTexts(const ResultTexts& t) {
 }
 
 // The texts after a calculation (which updates `r`) and at load, from the same figures.
-std::pair<ResultTexts, ResultTexts> runningAndLoaded(TestRecord& r) {
-    TestRecord copy = r;
-    return {resultdisplay::flowFitFlowErrorTexts(r), resultdisplay::loadedResultTexts(copy)};
+std::pair<ResultTexts, ResultTexts> runningAndLoaded(const TestRecord& r) {
+    return {resultdisplay::flowFitFlowErrorTexts(r), resultdisplay::loadedResultTexts(r)};
 }
 
 } // namespace
@@ -175,6 +174,7 @@ class TestResultDisplay : public QObject {
         r.InfiltrationFlowG = 4.475485f;
         // Figures of an earlier test that must not survive.
         r.PermeabilityIndexG = r.UsaceIndexG = r.Q4PaSurfG = r.InfiltrationDeapIndexG = 7.0f;
+        recomputeEnvelopeFigures(r);
         const auto [t, l] = runningAndLoaded(r);
         QCOMPARE((QStringList{t.permeability, t.usace, t.q4PaSurf, t.deapIndex}), running);
         QCOMPARE((QStringList{l.permeability, l.usace, l.q4PaSurf, l.deapIndex}), loaded);
@@ -214,7 +214,8 @@ class TestResultDisplay : public QObject {
         QFETCH(bool, red);
         TestRecord r = baseRecord(system);
         r.PressureExponentG = typed.toFloat();
-        const float stored = *staticPressureEntered(typed, static_cast<int16_t>(system));
+        const float stored =
+            *pointentry::staticPressureEntered(typed, static_cast<int16_t>(system));
         const uint32_t colour =
             box == u"exponent"_qs   ? resultdisplay::flowFitFlowErrorTexts(r).exponentColour
             : box == u"negative"_qs ? resultdisplay::negativeAverageColour(stored)
