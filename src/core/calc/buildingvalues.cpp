@@ -69,3 +69,42 @@ QString buildingEntryFallback(BuildingEntry entry, int16_t system) {
     }
     return {};
 }
+
+void storeBuildingFallback(TestRecord& r, BuildingEntry entry, const QString& fallback) {
+    switch (entry) {
+    case BuildingEntry::Volume:
+        r.BuildingVolumeCuFtG = 0.0;
+        break;
+    case BuildingEntry::Stories:
+        r.StoriesAboveGradeG = fallback;
+        break;
+    case BuildingEntry::InsideTemp:
+        r.TemperatureInsideFG = kDefaultTemperatureF;
+        break;
+    case BuildingEntry::OutsideTemp:
+        r.TemperatureOutsideFG = kDefaultTemperatureF;
+        break;
+    case BuildingEntry::WindShielding:
+        r.WindShieldingFactorG = fallback;
+        break;
+    case BuildingEntry::Occupants:
+        r.NumberOfOccupantsG = fallback;
+        break;
+    case BuildingEntry::Bedrooms:
+        r.NumberofBedroomsG = fallback;
+        break;
+    }
+}
+
+void clearBuildingValues(TestRecord& r) {
+    r.StoriesAboveGradeG.clear();
+    r.WindShieldingFactorG.clear();
+    r.NumberOfOccupantsG.clear();
+    r.NumberofBedroomsG.clear();
+    r.BuildingVolumeCuFtG = 0.0;
+    r.BuildingSurfaceAreaSqFtG = 0.0;
+    r.BuildingFloorAreaSqFtG = 0.0;
+    r.TemperatureInsideFG = kDefaultTemperatureF;
+    r.TemperatureOutsideFG = kDefaultTemperatureF;
+    r.PressurizeOrDepressG = QStringLiteral("D");
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/record/testrecord.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -39,3 +41,10 @@ QString buildingEntryFallback(BuildingEntry entry, int16_t system);
 
 // A volume the user may go on with (1 to 99999999 in the units shown).
 bool volumeInRange(double shownValue);
+
+// What a failing entry stores beside its fallback text: the volume 0, a temperature the
+// default 68 F, a text entry the fallback itself.
+void storeBuildingFallback(TestRecord& r, BuildingEntry entry, const QString& fallback);
+
+// Clear All: the building's entries empty or 0, both temperatures 68 F, depressurisation.
+void clearBuildingValues(TestRecord& r);

@@ -1,5 +1,6 @@
 #include "core/gauge/gaugeinput.h"
 
+#include "core/calc/pointentry.h"
 #include "core/calc/units.h"
 #include "core/util/numtext.h"
 
@@ -146,10 +147,9 @@ SaveOutcome GaugeInput::savePoint(TestRecord& r, int* savedPoint) {
     if (GaugeUnits < 0 || GaugeUnits > 2)
         return SaveOutcome::AreaUnits;
     const int n = counter.take();
-    r.PresGageG[n] = ChannelA / 40.0 / units::kPaPerInWc;
-    r.FlowGageG[n] = GaugeUnits == 0 ? GaugeFlow / units::kM3hPerCfm : GaugeFlow;
-    if (const auto code = plateCode(GaugeConfig))
-        r.LowFlowFactorG[n] = *code;
+    pointentry::storeGaugePoint(r, n, ChannelA / 40.0 / units::kPaPerInWc,
+                                GaugeUnits == 0 ? GaugeFlow / units::kM3hPerCfm : GaugeFlow,
+                                plateCode(GaugeConfig));
     if (savedPoint)
         *savedPoint = n;
     return SaveOutcome::Saved;
@@ -163,18 +163,11 @@ SaveOutcome GaugeInput::saveStaticAverage(TestRecord& r, bool postTest, const QD
     const float all = toSingle(a->all / units::kPaPerInWc);
     const float neg = toSingle(a->neg / units::kPaPerInWc);
     const float pos = toSingle(a->pos / units::kPaPerInWc);
-    if (postTest) {
-        if (!keepComment)
-            r.Comment2G = a->text;
-        r.PostTestStaticPresG = all;
-        r.PostTestNegAvgG = neg;
-        r.PostTestPosAvgG = pos;
-    } else {
-        r.PreTestStaticPresG = all;
-        r.PreTestNegAvgG = neg;
-        r.PreTestPosAvgG = pos;
+    pointentry::storeGaugeStatics(r, postTest, all, neg, pos);
+    if (postTest && !keepComment)
+        r.Comment2G = a->text;
+    if (!postTest)
         r.TestDateTimeG = testDateTimeText(now);
-    }
     averager.stop();
     return SaveOutcome::Saved;
 }

@@ -18,8 +18,8 @@ void applyNewFileDefaults(TestRecord& r, int16_t unitSystem) {
     r.BuildingSurfaceAreaSqFtG = 0.0;
     r.BuildingFloorAreaSqFtG = 0.0;
     r.StoriesAboveGradeG = QStringLiteral("1");
-    r.TemperatureInsideFG = 68.0f;
-    r.TemperatureOutsideFG = 68.0f;
+    r.TemperatureInsideFG = kDefaultTemperatureF;
+    r.TemperatureOutsideFG = kDefaultTemperatureF;
     r.WindShieldingFactorG = QStringLiteral("1");
     r.NumberOfOccupantsG = QStringLiteral("4");
     r.NumberofBedroomsG = QStringLiteral("2");

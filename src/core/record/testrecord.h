@@ -109,6 +109,9 @@ inline const QString kUntitled = QStringLiteral("Untitled");
 // Values set each time the start page loads.
 void applyStartupValues(TestRecord& r);
 
+// Both temperatures of a new test, and what a cleared or failed temperature entry falls back to.
+inline constexpr float kDefaultTemperatureF = 68.0f;
+
 // Building defaults of a new test in unit system `unitSystem`; the identification, the points,
 // the statics, the results and the file name stay as they were.
 void applyNewFileDefaults(TestRecord& r, int16_t unitSystem);

@@ -257,30 +257,10 @@ void BldgEnvFm3::Command3D1_Click() {
         beep();
         const QString fallback = buildingEntryFallback(entry, sys);
         box->setText(fallback);
-        switch (entry) {
-        case BuildingEntry::Volume:
-            r.BuildingVolumeCuFtG = 0.0;
+        storeBuildingFallback(r, entry, fallback);
+        if (entry == BuildingEntry::Volume) {
             box->setFocus();
             next_->setEnabled(false);
-            break;
-        case BuildingEntry::Stories:
-            r.StoriesAboveGradeG = fallback;
-            break;
-        case BuildingEntry::InsideTemp:
-            r.TemperatureInsideFG = 68.0f;
-            break;
-        case BuildingEntry::OutsideTemp:
-            r.TemperatureOutsideFG = 68.0f;
-            break;
-        case BuildingEntry::WindShielding:
-            r.WindShieldingFactorG = fallback;
-            break;
-        case BuildingEntry::Occupants:
-            r.NumberOfOccupantsG = fallback;
-            break;
-        case BuildingEntry::Bedrooms:
-            r.NumberofBedroomsG = fallback;
-            break;
         }
     }
     if (next_->isEnabled())
@@ -292,17 +272,7 @@ void BldgEnvFm3::Command3D2_Click() {
 }
 
 void BldgEnvFm3::Command3D3_Click() {
-    TestRecord& r = rec();
-    r.StoriesAboveGradeG.clear();
-    r.WindShieldingFactorG.clear();
-    r.NumberOfOccupantsG.clear();
-    r.NumberofBedroomsG.clear();
-    r.BuildingVolumeCuFtG = 0.0;
-    r.BuildingSurfaceAreaSqFtG = 0.0;
-    r.BuildingFloorAreaSqFtG = 0.0;
-    r.TemperatureInsideFG = 68.0f;
-    r.TemperatureOutsideFG = 68.0f;
-    r.PressurizeOrDepressG = QStringLiteral("D");
+    clearBuildingValues(rec());
     host().showPage(PageId::Building);
 }
 
