@@ -446,70 +446,66 @@ void BDMeasFm4::Form_Load() {
     showLoadedResults();
 }
 
-void BDMeasFm4::showLoadedResults() {
-    const TestRecord& r = rec();
-    const resultdisplay::ResultTexts t = resultdisplay::loadedResultTexts(r);
-    const units::Captions c = units::captions(r.UnitSystemG);
+// Each summary box with its figure's text, and the caption box beside it (if any) with its
+// caption: one table for the load and for every calculation.
+struct BDMeasFm4::ResultBox {
+    QLineEdit* BDMeasFm4::*box;
+    QString resultdisplay::ResultTexts::*text;
+    QLabel* BDMeasFm4::*caption;
+    QString units::Captions::*captionText;
+};
 
+const std::array<BDMeasFm4::ResultBox, 16> BDMeasFm4::kResultBoxes = {{
+    {&BDMeasFm4::txtCorrelVal_, &resultdisplay::ResultTexts::correlation, nullptr, nullptr},
+    {&BDMeasFm4::txtFlowCoefVal_, &resultdisplay::ResultTexts::flowCoefficient,
+     &BDMeasFm4::txtFloCoefUnits_, &units::Captions::flowCoefficient},
+    {&BDMeasFm4::txtPresExpVal_, &resultdisplay::ResultTexts::exponent, nullptr, nullptr},
+    {&BDMeasFm4::txtElaCgsbVal_, &resultdisplay::ResultTexts::elaCgsb, &BDMeasFm4::txtElaCgsbUn_,
+     &units::Captions::leakageArea},
+    {&BDMeasFm4::txtElaLblVal_, &resultdisplay::ResultTexts::elaLbl, &BDMeasFm4::txtElaLblUnits_,
+     &units::Captions::leakageArea},
+    {&BDMeasFm4::txtLR10PaVal_, &resultdisplay::ResultTexts::leakageRatio,
+     &BDMeasFm4::txtLR10PaUnits_, &units::Captions::leakageRatio},
+    {&BDMeasFm4::txtACH50Val_, &resultdisplay::ResultTexts::ach50, nullptr, nullptr},
+    {&BDMeasFm4::txtFlow50Val_, &resultdisplay::ResultTexts::flow50, &BDMeasFm4::txtFlo50Units_,
+     &units::Captions::flow50},
+    {&BDMeasFm4::txtBldgIndxVal_, &resultdisplay::ResultTexts::permeability,
+     &BDMeasFm4::txtBldgIndxUnits_, &units::Captions::permeability},
+    {&BDMeasFm4::txtUSACEindxVal_, &resultdisplay::ResultTexts::usace,
+     &BDMeasFm4::txtUSACEindxUnits_, &units::Captions::usace},
+    {&BDMeasFm4::txtQ4PaSurfVal_, &resultdisplay::ResultTexts::q4PaSurf,
+     &BDMeasFm4::txtQ4PaSurfUnits_, &units::Captions::q4PaSurf},
+    {&BDMeasFm4::txtInfACHVal_, &resultdisplay::ResultTexts::infiltrationAch, nullptr, nullptr},
+    {&BDMeasFm4::txtInfFloVal_, &resultdisplay::ResultTexts::infiltrationFlow,
+     &BDMeasFm4::txtInfFloUnitsOr_, &units::Captions::infiltrationFlow},
+    {&BDMeasFm4::txtInfFloPrsVal_, &resultdisplay::ResultTexts::perOccupant,
+     &BDMeasFm4::txtInfFloPersUor_, &units::Captions::perPerson},
+    {&BDMeasFm4::txtInfFloRmVal_, &resultdisplay::ResultTexts::perBedroom,
+     &BDMeasFm4::txtInfFloBRUor_, &units::Captions::perBedroom},
+    {&BDMeasFm4::txtInfIndexVal_, &resultdisplay::ResultTexts::deapIndex,
+     &BDMeasFm4::txtInfIndexUn_, &units::Captions::deapIndex},
+}};
+
+void BDMeasFm4::showResults(const resultdisplay::ResultTexts& t, bool withCaptions) {
     for (int i = 1; i <= TestRecord::kPoints; ++i) {
         txtFlowFit_[i]->setText(t.flowFit[i]);
         txtFlowError_[i]->setText(t.flowError[i]);
     }
-
-    txtCorrelVal_->setText(t.correlation);
-    txtFlowCoefVal_->setText(t.flowCoefficient);
-    txtFloCoefUnits_->setText(c.flowCoefficient);
-    txtPresExpVal_->setText(t.exponent);
+    const units::Captions c = units::captions(rec().UnitSystemG);
+    for (const ResultBox& b : kResultBoxes) {
+        (this->*b.box)->setText(t.*b.text);
+        if (withCaptions && b.caption)
+            (this->*b.caption)->setText(c.*b.captionText);
+    }
     paint(txtPresExpVal_, t.exponentColour);
-    txtElaCgsbVal_->setText(t.elaCgsb);
-    txtElaCgsbUn_->setText(c.leakageArea);
-    txtElaLblVal_->setText(t.elaLbl);
-    txtElaLblUnits_->setText(c.leakageArea);
-    txtLR10PaVal_->setText(t.leakageRatio);
-    txtLR10PaUnits_->setText(c.leakageRatio);
-    txtACH50Val_->setText(t.ach50);
-    txtFlow50Val_->setText(t.flow50);
-    txtFlo50Units_->setText(c.flow50);
-    txtBldgIndxVal_->setText(t.permeability);
-    txtBldgIndxUnits_->setText(c.permeability);
-    txtUSACEindxVal_->setText(t.usace);
-    txtUSACEindxUnits_->setText(c.usace);
-    txtQ4PaSurfVal_->setText(t.q4PaSurf);
-    txtQ4PaSurfUnits_->setText(c.q4PaSurf);
-    txtInfACHVal_->setText(t.infiltrationAch);
-    txtInfFloVal_->setText(t.infiltrationFlow);
-    txtInfFloUnitsOr_->setText(c.infiltrationFlow);
-    txtInfFloPrsVal_->setText(t.perOccupant);
-    txtInfFloPersUor_->setText(c.perPerson);
-    txtInfFloRmVal_->setText(t.perBedroom);
-    txtInfFloBRUor_->setText(c.perBedroom);
-    txtInfIndexVal_->setText(t.deapIndex);
-    txtInfIndexUn_->setText(c.deapIndex);
+}
+
+void BDMeasFm4::showLoadedResults() {
+    showResults(resultdisplay::loadedResultTexts(rec()), true);
 }
 
 void BDMeasFm4::subFlowFitFlowError() {
-    const resultdisplay::ResultTexts t = resultdisplay::flowFitFlowErrorTexts(rec());
-    for (int i = 1; i <= TestRecord::kPoints; ++i) {
-        txtFlowFit_[i]->setText(t.flowFit[i]);
-        txtFlowError_[i]->setText(t.flowError[i]);
-    }
-    txtCorrelVal_->setText(t.correlation);
-    txtFlowCoefVal_->setText(t.flowCoefficient);
-    txtPresExpVal_->setText(t.exponent);
-    paint(txtPresExpVal_, t.exponentColour);
-    txtElaCgsbVal_->setText(t.elaCgsb);
-    txtElaLblVal_->setText(t.elaLbl);
-    txtLR10PaVal_->setText(t.leakageRatio);
-    txtACH50Val_->setText(t.ach50);
-    txtFlow50Val_->setText(t.flow50);
-    txtUSACEindxVal_->setText(t.usace);
-    txtQ4PaSurfVal_->setText(t.q4PaSurf);
-    txtBldgIndxVal_->setText(t.permeability);
-    txtInfACHVal_->setText(t.infiltrationAch);
-    txtInfFloVal_->setText(t.infiltrationFlow);
-    txtInfFloPrsVal_->setText(t.perOccupant);
-    txtInfFloRmVal_->setText(t.perBedroom);
-    txtInfIndexVal_->setText(t.deapIndex);
+    showResults(resultdisplay::flowFitFlowErrorTexts(rec()), false);
 }
 
 void BDMeasFm4::txtPresGage_Change(int row) {

@@ -46,6 +46,9 @@ class BDMeasFm4 : public MainPage {
     void buildControls();
     void buildMenus();
     void setUnitCaptions();
+    struct ResultBox;
+    static const std::array<ResultBox, 16> kResultBoxes;
+    void showResults(const resultdisplay::ResultTexts& t, bool withCaptions);
     void showLoadedResults();
     void staticChanged(QLineEdit* box, pointentry::Static which);
     void recalculateAndShow();
