@@ -111,58 +111,11 @@ void IntroFm1::Form_Load() {
 }
 
 QString IntroFm1::noticeText() {
-    const QString& br = pagemenus::kBreak;
-    return QStringLiteral("INSTRUCTIONS: Go to the top of the each page and click on Help, and "
-                          "then on ") +
-           br +
-           QStringLiteral("Instructions.  You will find an explanation of the inputs and outputs "
-                          "of this program. ") +
-           br + br +
-           QStringLiteral(
-               "COPIES: You may copy this demonstration version and give it to others, ") +
-           br +
-           QStringLiteral("provided that the program and its files are passed on unchanged and "
-                          "free of charge.") +
-           br + br +
-           QStringLiteral("WARRANTY: This program is provided as it is, without any warranty. ") +
-           br +
-           QStringLiteral("Norvane accepts no liability for any loss or damage arising from its "
-                          "use,") +
-           br + QStringLiteral("or from decisions based on its results.") + br;
+    return pagemenus::pageText(QStringLiteral("start-notice"));
 }
 
 QString IntroFm1::instructionsText() {
-    const QString& br = pagemenus::kBreak;
-    const QString gap = br + br;
-    return QStringLiteral("Instructions for VENTREL Introductory Page:") + gap +
-           QStringLiteral("General Information:") + br +
-           QStringLiteral(" This program is designed to analyze from Norvane Model K7 Blower "
-                          "Doors.") +
-           br +
-           QStringLiteral(" You can store test data in disk files and print out reports or "
-                          "graphs.") +
-           br +
-           QStringLiteral(" You can switch between three different units: Inches WC (water "
-                          "column) & Cfm, Pa & CFM, and Pa & M3/h.") +
-           gap +
-           QStringLiteral("You Have 4 Choices to Select the Blower Door Data File to Start:") + br +
-           QStringLiteral(" If you click the 'Old File' button, you can chose between all old "
-                          "files on disk.") +
-           br +
-           QStringLiteral(" If you click the 'New File(Pa, CFM)' button,  you will see blank "
-                          "screens where you can enter data in mixed units.") +
-           br +
-           QStringLiteral(" If you click the 'New File(Inches WC, CFM)' button, you will see blank "
-                          "screens where you can enter data in US units.") +
-           br +
-           QStringLiteral(" If you click the 'New File(Pa, M3/H)' button, you will see blank "
-                          "screens where you can enter data in metric units.") +
-           gap +
-           QStringLiteral("   Note that you can change your units to other flow or pressure "
-                          "units on later screens.") +
-           br +
-           QStringLiteral(" If you enter data and then come back to this page, click 'New File' "
-                          "to return to your data.");
+    return pagemenus::pageText(QStringLiteral("start-instructions"));
 }
 
 void IntroFm1::Option1_Click() {

@@ -6,6 +6,7 @@
 #include "core/calc/units.h"
 #include "core/util/numtext.h"
 #include "ui/common/messages.h"
+#include "ui/common/pagemenus.h"
 #include "ui/common/twips.h"
 
 #include <QAction>
@@ -29,8 +30,6 @@ constexpr int kRowPitch = 360;
 constexpr int kFirstPointRow = 1080;
 constexpr int kLabelGap = 30; // between a label and its box, a box and its caption
 constexpr int kGroupGap = 60; // between one figure and the next on a result row
-
-const QString kBreak = QStringLiteral("\n\r");
 
 void paint(QWidget* w, uint32_t rgb) {
     QPalette p = w->palette();
@@ -122,32 +121,34 @@ void BDMeasFm4::buildMenus() {
          [this] { host().aboutCommand(this); });
 }
 
-void BDMeasFm4::buildControls() {
-    QFrame* frame = makeFrame();
+// Makes the page's labels, captions and boxes on its frame, placed in twips.
+class BDMeasFm4::Controls {
+  public:
+    Controls(QFrame* frame, int& labelCount) : frame(frame), labelCount_(labelCount) {}
 
-    auto label = [this, frame](const QString& text, int x, int y, int w,
-                               Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
+    QLabel* label(const QString& text, int x, int y, int w,
+                  Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
         auto* l = new QLabel(text, frame);
         l->setObjectName(QStringLiteral("Label%1").arg(++labelCount_));
         l->setAlignment(align);
         paint(l, resultdisplay::kGrey);
         twips::place(l, x, y, w, kBoxHeight);
         return l;
-    };
+    }
     // A label that ends just left of `boxX`.
-    auto labelBefore = [&](const QString& text, int boxX, int y) {
+    QLabel* labelBefore(const QString& text, int boxX, int y) {
         const int w = textTwips(frame, text);
         return label(text, boxX - kLabelGap - w, y, w, Qt::AlignRight | Qt::AlignVCenter);
-    };
-    auto caption = [frame](const QString& name, int x, int y, int w, const QString& text = {}) {
+    }
+    QLabel* caption(const QString& name, int x, int y, int w, const QString& text = {}) {
         auto* l = new QLabel(text, frame);
         l->setObjectName(name);
         l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         paint(l, resultdisplay::kGrey);
         twips::place(l, x, y, w, kBoxHeight);
         return l;
-    };
-    auto box = [frame](const QString& name, int x, int y, int w, bool readOnly) {
+    }
+    QLineEdit* box(const QString& name, int x, int y, int w, bool readOnly) {
         auto* b = new QLineEdit(frame);
         b->setObjectName(name);
         b->setReadOnly(readOnly);
@@ -162,39 +163,89 @@ void BDMeasFm4::buildControls() {
         }
         twips::place(b, x, y, w, kBoxHeight);
         return b;
-    };
+    }
     // The widest caption a unit box can show in any system.
-    auto captionWidth = [frame](QString units::Captions::*member) {
+    int captionWidth(QString units::Captions::*member) const {
         int w = 0;
         for (int16_t s : {units::InWcCfm, units::PaCfm, units::PaM3h})
             w = std::max(w, textTwips(frame, units::captions(s).*member));
         return w;
-    };
+    }
 
-    QFont bold = frame->font();
+    // A result row: a heading, then label, box and unit caption for each figure, left to right.
+    void startRow(int rowY, const QString& title) {
+        y_ = rowY;
+        x_ = 1200;
+        if (!title.isEmpty()) {
+            QLabel* l = label(title, 120, y_, 1050);
+            l->setWordWrap(true);
+            twips::place(l, 120, y_ - 15, 1050, kRowPitch - 15);
+        }
+    }
+    void nextLabel(const QString& text) {
+        const int w = textTwips(frame, text);
+        label(text, x_, y_, w, Qt::AlignRight | Qt::AlignVCenter);
+        x_ += w + kLabelGap;
+    }
+    QLineEdit* nextBox(const QString& name, int w) {
+        QLineEdit* b = box(name, x_, y_, w, true);
+        x_ += w + kLabelGap;
+        return b;
+    }
+    QLabel* nextCaption(const QString& name, QString units::Captions::*member) {
+        const int w = captionWidth(member);
+        QLabel* l = caption(name, x_, y_, w);
+        x_ += w + kGroupGap;
+        return l;
+    }
+    void gap() { x_ += kGroupGap - kLabelGap; }
+
+    QFrame* const frame;
+
+  private:
+    int& labelCount_;
+    int x_ = 0;
+    int y_ = 0;
+};
+
+void BDMeasFm4::buildControls() {
+    Controls c(makeFrame(), labelCount_);
+    buildHeadings(c);
+    buildStaticRows(c);
+    buildPointRows(c);
+    buildResultRows(c);
+    buildButtons(c.frame);
+    // Handlers last, so that building the page runs none of them.
+    connectHandlers();
+}
+
+void BDMeasFm4::buildHeadings(Controls& c) {
+    QFont bold = c.frame->font();
     bold.setBold(true);
     for (const auto& [text, x] : {std::pair{QStringLiteral("Input Data"), 2160},
                                   std::pair{QStringLiteral("Calculations"), 6480}}) {
-        QLabel* l = label(text, x, 0, 1800);
+        QLabel* l = c.label(text, x, 0, 1800);
         l->setFont(bold);
         twips::place(l, x, 0, 1800, 225);
     }
+}
 
-    // Static rows: the pressure itself, then the averages of its negative and positive readings.
-    const int staticCaptionW = captionWidth(&units::Captions::staticPressure);
+// Static rows: the pressure itself, then the averages of its negative and positive readings.
+void BDMeasFm4::buildStaticRows(Controls& c) {
+    const int captionW = c.captionWidth(&units::Captions::staticPressure);
     auto staticRow = [&](int y, const QString& title, const QString& prefix, int unitBase) {
-        labelBefore(title, 2160, y);
-        QLineEdit* st = box(QStringLiteral("txt%1TstSPres").arg(prefix), 2160, y, 900, false);
+        c.labelBefore(title, 2160, y);
+        QLineEdit* st = c.box(QStringLiteral("txt%1TstSPres").arg(prefix), 2160, y, 900, false);
         staticUnits_[unitBase] =
-            caption(QStringLiteral("txt%1StPresUnits").arg(prefix), 3090, y, staticCaptionW);
-        labelBefore(QStringLiteral("Negative Avg="), 5400, y);
-        QLineEdit* neg = box(QStringLiteral("txt%1TstNegSPres").arg(prefix), 5400, y, 810, false);
-        staticUnits_[unitBase + 1] = caption(QStringLiteral("txt%1NegStPresUnits").arg(prefix),
-                                             5400 + 810 + kLabelGap, y, staticCaptionW);
-        labelBefore(QStringLiteral("Positive Avg="), 7920, y);
-        QLineEdit* pos = box(QStringLiteral("txt%1TstPosSPres").arg(prefix), 7920, y, 810, false);
-        staticUnits_[unitBase + 2] = caption(QStringLiteral("txt%1PosStPresUnits").arg(prefix),
-                                             7920 + 810 + kLabelGap, y, staticCaptionW);
+            c.caption(QStringLiteral("txt%1StPresUnits").arg(prefix), 3090, y, captionW);
+        c.labelBefore(QStringLiteral("Negative Avg="), 5400, y);
+        QLineEdit* neg = c.box(QStringLiteral("txt%1TstNegSPres").arg(prefix), 5400, y, 810, false);
+        staticUnits_[unitBase + 1] = c.caption(QStringLiteral("txt%1NegStPresUnits").arg(prefix),
+                                               5400 + 810 + kLabelGap, y, captionW);
+        c.labelBefore(QStringLiteral("Positive Avg="), 7920, y);
+        QLineEdit* pos = c.box(QStringLiteral("txt%1TstPosSPres").arg(prefix), 7920, y, 810, false);
+        staticUnits_[unitBase + 2] = c.caption(QStringLiteral("txt%1PosStPresUnits").arg(prefix),
+                                               7920 + 810 + kLabelGap, y, captionW);
         for (QLineEdit* b : {st, neg, pos})
             paint(b, resultdisplay::kLightYellow);
         neg->setToolTip(staticTip(true));
@@ -211,147 +262,124 @@ void BDMeasFm4::buildControls() {
     txtPostTstSPres_ = post[0];
     txtPostTstNegSPres_ = post[1];
     txtPostTstPosSPres_ = post[2];
+}
 
-    // Column headings over the point rows.
+// The nine point rows under their column headings.
+void BDMeasFm4::buildPointRows(Controls& c) {
     struct Column {
         int x, w;
     };
     const Column presCol{600, 1335}, flowCol{2160, 1200}, plateCol{3480, 1860}, fanCol{5400, 1080},
         fitCol{6600, 1080}, errCol{7800, 1080};
     const auto centred = Qt::AlignHCenter | Qt::AlignVCenter;
-    auto heading = [&](const Column& c, const QString& top) {
-        QLabel* l = label(top, c.x, 600, c.w, centred);
-        twips::place(l, c.x, 600, c.w, 240);
+    auto heading = [&](const Column& col, const QString& top) {
+        QLabel* l = c.label(top, col.x, 600, col.w, centred);
+        twips::place(l, col.x, 600, col.w, 240);
         return l;
     };
-    auto bottom = [&](const Column& c, const QString& name) {
-        QLabel* l = caption(name, c.x, 840, c.w);
+    auto bottom = [&](const Column& col, const QString& name) {
+        QLabel* l = c.caption(name, col.x, 840, col.w);
         l->setAlignment(centred);
-        twips::place(l, c.x, 840, c.w, 240);
+        twips::place(l, col.x, 840, col.w, 240);
         return l;
+    };
+    auto bottomLabel = [&](const Column& col, const QString& text) {
+        twips::place(c.label(text, col.x, 840, col.w, centred), col.x, 840, col.w, 240);
     };
     heading(presCol, QStringLiteral("Pres Gauge"));
     txtPresGBot_ = bottom(presCol, QStringLiteral("txtPresGBot"));
     heading(flowCol, QStringLiteral("Flow Gauge"));
     txtFlowGBot_ = bottom(flowCol, QStringLiteral("txtFlowGBot"));
     heading(plateCol, QStringLiteral("Low Flow Plate"));
-    twips::place(label(QStringLiteral("Correction"), plateCol.x, 840, plateCol.w, centred),
-                 plateCol.x, 840, plateCol.w, 240);
+    bottomLabel(plateCol, QStringLiteral("Correction"));
     heading(fanCol, QStringLiteral("Fan Flow"));
     txtFanFBot_ = bottom(fanCol, QStringLiteral("txtFanFBot"));
     heading(fitCol, QStringLiteral("Curve Fit"));
     txtFanCBot_ = bottom(fitCol, QStringLiteral("txtFanCBot"));
     heading(errCol, QStringLiteral("Fit Error"));
-    twips::place(label(QStringLiteral("(%)"), errCol.x, 840, errCol.w, centred), errCol.x, 840,
-                 errCol.w, 240);
+    bottomLabel(errCol, QStringLiteral("(%)"));
 
     for (int i = 1; i <= TestRecord::kPoints; ++i) {
         const int y = kFirstPointRow + kRowPitch * (i - 1);
-        txtMeasNum_[i] = caption(QStringLiteral("txtMeasNum%1").arg(i), 240, y, 330,
-                                 QStringLiteral("#%1").arg(i));
+        txtMeasNum_[i] = c.caption(QStringLiteral("txtMeasNum%1").arg(i), 240, y, 330,
+                                   QStringLiteral("#%1").arg(i));
         txtPresGage_[i] =
-            box(QStringLiteral("txtPresGage%1").arg(i), presCol.x, y, presCol.w, false);
+            c.box(QStringLiteral("txtPresGage%1").arg(i), presCol.x, y, presCol.w, false);
         txtFlowGage_[i] =
-            box(QStringLiteral("txtFlowGage%1").arg(i), flowCol.x, y, flowCol.w, false);
-        auto* list = new QComboBox(frame);
+            c.box(QStringLiteral("txtFlowGage%1").arg(i), flowCol.x, y, flowCol.w, false);
+        auto* list = new QComboBox(c.frame);
         list->setObjectName(QStringLiteral("comLowFlow%1").arg(i));
         twips::place(list, plateCol.x, y, plateCol.w, kBoxHeight);
         comLowFlow_[i] = list;
-        txtFanFlow_[i] = box(QStringLiteral("txtFanFlow%1").arg(i), fanCol.x, y, fanCol.w, true);
-        txtFlowFit_[i] = box(QStringLiteral("txtFlowFit%1").arg(i), fitCol.x, y, fitCol.w, true);
+        txtFanFlow_[i] = c.box(QStringLiteral("txtFanFlow%1").arg(i), fanCol.x, y, fanCol.w, true);
+        txtFlowFit_[i] = c.box(QStringLiteral("txtFlowFit%1").arg(i), fitCol.x, y, fitCol.w, true);
         txtFlowError_[i] =
-            box(QStringLiteral("txtFlowError%1").arg(i), errCol.x, y, errCol.w, true);
+            c.box(QStringLiteral("txtFlowError%1").arg(i), errCol.x, y, errCol.w, true);
     }
+}
 
-    // Result rows: a heading, then label, box and unit caption for each figure, left to right.
-    int x = 0;
-    int y = 0;
-    auto startRow = [&](int rowY, const QString& title) {
-        y = rowY;
-        x = 1200;
-        if (!title.isEmpty()) {
-            QLabel* l = label(title, 120, y, 1050);
-            l->setWordWrap(true);
-            twips::place(l, 120, y - 15, 1050, kRowPitch - 15);
-        }
-    };
-    auto nextLabel = [&](const QString& text) {
-        const int w = textTwips(frame, text);
-        label(text, x, y, w, Qt::AlignRight | Qt::AlignVCenter);
-        x += w + kLabelGap;
-    };
-    auto nextBox = [&](const QString& name, int w) {
-        QLineEdit* b = box(name, x, y, w, true);
-        x += w + kLabelGap;
-        return b;
-    };
-    auto nextCaption = [&](const QString& name, QString units::Captions::*member) {
-        const int w = captionWidth(member);
-        QLabel* l = caption(name, x, y, w);
-        x += w + kGroupGap;
-        return l;
-    };
-    auto gap = [&] { x += kGroupGap - kLabelGap; };
+void BDMeasFm4::buildResultRows(Controls& c) {
     using C = units::Captions;
-
-    startRow(4680, QStringLiteral("Curve Fit:"));
-    nextLabel(QStringLiteral("Correlation="));
-    txtCorrelVal_ = nextBox(QStringLiteral("txtCorrelVal"), 810);
-    gap();
-    nextLabel(QStringLiteral("Pressure Exponent="));
-    txtPresExpVal_ = nextBox(QStringLiteral("txtPresExpVal"), 750);
+    c.startRow(4680, QStringLiteral("Curve Fit:"));
+    c.nextLabel(QStringLiteral("Correlation="));
+    txtCorrelVal_ = c.nextBox(QStringLiteral("txtCorrelVal"), 810);
+    c.gap();
+    c.nextLabel(QStringLiteral("Pressure Exponent="));
+    txtPresExpVal_ = c.nextBox(QStringLiteral("txtPresExpVal"), 750);
     txtPresExpVal_->setToolTip(QStringLiteral("normally between 0.5 and 0.85"));
-    gap();
-    nextLabel(QStringLiteral("Flow Coefficient="));
-    txtFlowCoefVal_ = nextBox(QStringLiteral("txtFlowCoefVal"), 810);
-    txtFloCoefUnits_ = nextCaption(QStringLiteral("txtFloCoefUnits"), &C::flowCoefficient);
+    c.gap();
+    c.nextLabel(QStringLiteral("Flow Coefficient="));
+    txtFlowCoefVal_ = c.nextBox(QStringLiteral("txtFlowCoefVal"), 810);
+    txtFloCoefUnits_ = c.nextCaption(QStringLiteral("txtFloCoefUnits"), &C::flowCoefficient);
 
-    startRow(5040, QStringLiteral("Leakage Area:"));
-    nextLabel(QStringLiteral("ELA-CGSB@10Pa="));
-    txtElaCgsbVal_ = nextBox(QStringLiteral("txtElaCgsbVal"), 810);
-    txtElaCgsbUn_ = nextCaption(QStringLiteral("txtElaCgsbUn"), &C::leakageArea);
-    nextLabel(QStringLiteral("ELA-LBL@4Pa="));
-    txtElaLblVal_ = nextBox(QStringLiteral("txtElaLblVal"), 810);
-    txtElaLblUnits_ = nextCaption(QStringLiteral("txtElaLblUnits"), &C::leakageArea);
-    nextLabel(QStringLiteral("LR@10Pa="));
-    txtLR10PaVal_ = nextBox(QStringLiteral("txtLR10PaVal"), 810);
-    txtLR10PaUnits_ = nextCaption(QStringLiteral("txtLR10PaUnits"), &C::leakageRatio);
+    c.startRow(5040, QStringLiteral("Leakage Area:"));
+    c.nextLabel(QStringLiteral("ELA-CGSB@10Pa="));
+    txtElaCgsbVal_ = c.nextBox(QStringLiteral("txtElaCgsbVal"), 810);
+    txtElaCgsbUn_ = c.nextCaption(QStringLiteral("txtElaCgsbUn"), &C::leakageArea);
+    c.nextLabel(QStringLiteral("ELA-LBL@4Pa="));
+    txtElaLblVal_ = c.nextBox(QStringLiteral("txtElaLblVal"), 810);
+    txtElaLblUnits_ = c.nextCaption(QStringLiteral("txtElaLblUnits"), &C::leakageArea);
+    c.nextLabel(QStringLiteral("LR@10Pa="));
+    txtLR10PaVal_ = c.nextBox(QStringLiteral("txtLR10PaVal"), 810);
+    txtLR10PaUnits_ = c.nextCaption(QStringLiteral("txtLR10PaUnits"), &C::leakageRatio);
 
-    startRow(5400, QStringLiteral("50 Pa Leakage:"));
-    nextLabel(QStringLiteral("ACH50="));
-    txtACH50Val_ = nextBox(QStringLiteral("txtACH50Val"), 900);
-    gap();
-    nextLabel(QStringLiteral("Flow50="));
-    txtFlow50Val_ = nextBox(QStringLiteral("txtFlow50Val"), 900);
-    txtFlo50Units_ = nextCaption(QStringLiteral("txtFlo50Units"), &C::flow50);
-    nextLabel(QStringLiteral("Perm Index="));
-    txtBldgIndxVal_ = nextBox(QStringLiteral("txtBldgIndxVal"), 810);
-    txtBldgIndxUnits_ = nextCaption(QStringLiteral("txtBldgIndxUnits"), &C::permeability);
+    c.startRow(5400, QStringLiteral("50 Pa Leakage:"));
+    c.nextLabel(QStringLiteral("ACH50="));
+    txtACH50Val_ = c.nextBox(QStringLiteral("txtACH50Val"), 900);
+    c.gap();
+    c.nextLabel(QStringLiteral("Flow50="));
+    txtFlow50Val_ = c.nextBox(QStringLiteral("txtFlow50Val"), 900);
+    txtFlo50Units_ = c.nextCaption(QStringLiteral("txtFlo50Units"), &C::flow50);
+    c.nextLabel(QStringLiteral("Perm Index="));
+    txtBldgIndxVal_ = c.nextBox(QStringLiteral("txtBldgIndxVal"), 810);
+    txtBldgIndxUnits_ = c.nextCaption(QStringLiteral("txtBldgIndxUnits"), &C::permeability);
 
-    startRow(5760, QStringLiteral("Avg Annual Infiltration:"));
-    nextLabel(QStringLiteral("Inf.ACH="));
-    txtInfACHVal_ = nextBox(QStringLiteral("txtInfACHVal"), 810);
-    gap();
-    nextLabel(QStringLiteral("Flow="));
-    txtInfFloVal_ = nextBox(QStringLiteral("txtInfFloVal"), 900);
-    txtInfFloUnitsOr_ = nextCaption(QStringLiteral("txtInfFloUnitsOr"), &C::infiltrationFlow);
-    txtInfFloPrsVal_ = nextBox(QStringLiteral("txtInfFloPrsVal"), 900);
-    txtInfFloPersUor_ = nextCaption(QStringLiteral("txtInfFloPersUor"), &C::perPerson);
-    txtInfFloRmVal_ = nextBox(QStringLiteral("txtInfFloRmVal"), 900);
-    txtInfFloBRUor_ = nextCaption(QStringLiteral("txtInfFloBRUor"), &C::perBedroom);
+    c.startRow(5760, QStringLiteral("Avg Annual Infiltration:"));
+    c.nextLabel(QStringLiteral("Inf.ACH="));
+    txtInfACHVal_ = c.nextBox(QStringLiteral("txtInfACHVal"), 810);
+    c.gap();
+    c.nextLabel(QStringLiteral("Flow="));
+    txtInfFloVal_ = c.nextBox(QStringLiteral("txtInfFloVal"), 900);
+    txtInfFloUnitsOr_ = c.nextCaption(QStringLiteral("txtInfFloUnitsOr"), &C::infiltrationFlow);
+    txtInfFloPrsVal_ = c.nextBox(QStringLiteral("txtInfFloPrsVal"), 900);
+    txtInfFloPersUor_ = c.nextCaption(QStringLiteral("txtInfFloPersUor"), &C::perPerson);
+    txtInfFloRmVal_ = c.nextBox(QStringLiteral("txtInfFloRmVal"), 900);
+    txtInfFloBRUor_ = c.nextCaption(QStringLiteral("txtInfFloBRUor"), &C::perBedroom);
 
-    startRow(6120, QString());
-    nextLabel(QStringLiteral("Inf.DEAP.Index="));
-    txtInfIndexVal_ = nextBox(QStringLiteral("txtInfIndexVal"), 810);
-    txtInfIndexUn_ = nextCaption(QStringLiteral("txtInfIndexUn"), &C::deapIndex);
-    nextLabel(QStringLiteral("USACE="));
-    txtUSACEindxVal_ = nextBox(QStringLiteral("txtUSACEindxVal"), 750);
-    txtUSACEindxUnits_ = nextCaption(QStringLiteral("txtUSACEindxUnits"), &C::usace);
-    nextLabel(QStringLiteral("Q4PaSurf="));
-    txtQ4PaSurfVal_ = nextBox(QStringLiteral("txtQ4PaSurfVal"), 750);
-    txtQ4PaSurfUnits_ = nextCaption(QStringLiteral("txtQ4PaSurfUnits"), &C::q4PaSurf);
+    c.startRow(6120, QString());
+    c.nextLabel(QStringLiteral("Inf.DEAP.Index="));
+    txtInfIndexVal_ = c.nextBox(QStringLiteral("txtInfIndexVal"), 810);
+    txtInfIndexUn_ = c.nextCaption(QStringLiteral("txtInfIndexUn"), &C::deapIndex);
+    c.nextLabel(QStringLiteral("USACE="));
+    txtUSACEindxVal_ = c.nextBox(QStringLiteral("txtUSACEindxVal"), 750);
+    txtUSACEindxUnits_ = c.nextCaption(QStringLiteral("txtUSACEindxUnits"), &C::usace);
+    c.nextLabel(QStringLiteral("Q4PaSurf="));
+    txtQ4PaSurfVal_ = c.nextBox(QStringLiteral("txtQ4PaSurfVal"), 750);
+    txtQ4PaSurfUnits_ = c.nextCaption(QStringLiteral("txtQ4PaSurfUnits"), &C::q4PaSurf);
+}
 
-    // Below the last result row, so that no figure has to make room for them.
+// Below the last result row, so that no figure has to make room for them.
+void BDMeasFm4::buildButtons(QFrame* frame) {
     Command3D2_ = new QPushButton(QStringLiteral("Back"), frame);
     Command3D2_->setObjectName(QStringLiteral("Command3D2"));
     twips::place(Command3D2_, 120, 6480, 900, 300);
@@ -362,8 +390,9 @@ void BDMeasFm4::buildControls() {
     connect(Command3D2_, &QPushButton::clicked, this,
             [this] { host().showPage(PageId::Building); });
     connect(Command3D1_, &QPushButton::clicked, this, &BDMeasFm4::Command3D1_Click);
+}
 
-    // Handlers last, so that building the page runs none of them.
+void BDMeasFm4::connectHandlers() {
     for (int i = 1; i <= TestRecord::kPoints; ++i) {
         connect(txtPresGage_[i], &QLineEdit::textChanged, this,
                 [this, i] { txtPresGage_Change(i); });
@@ -600,63 +629,8 @@ void BDMeasFm4::mnuInstructions_Click() {
 }
 
 QStringList BDMeasFm4::instructionTexts() {
-    auto box = [](int page, const QString& section, const QStringList& lines) {
-        return QStringLiteral("VENTREL Blower Door Measurement Page (Page %1 of 5)").arg(page) +
-               kBreak + kBreak + section + kBreak + lines.join(kBreak);
-    };
-    return {
-        box(1, QStringLiteral("General:"),
-            {QStringLiteral("You can select from metric, US or mixed units by clicking on "
-                            "'Units' on the menu bar."),
-             QStringLiteral("You must enter at least one 'single-point measurement' of blower "
-                            "door data: pressure, flow and low-flow plate setting."),
-             QStringLiteral("You can enter up to nine 'multi-point' measurements of blower door "
-                            "data: pressure, flow and low-flow plate."),
-             QStringLiteral("A 'single-point' blower door test measured near 50 Pa (0.2 in.wc) "
-                            "is fine for building comparisons."),
-             QStringLiteral("A 'multi-point' blower door test is generally more accurate for "
-                            "infiltration and leakge areas."),
-             QStringLiteral("The 'Back' button will take you back to the Building and "
-                            "Environment Page."),
-             QStringLiteral("The 'Graph' button will take you to the log-pressure versus "
-                            "log-flow graph Page."),
-             QStringLiteral("The 'Infiltration Conversion Factor' is calculated from 'Stories "
-                            "Above Grade' and 'Wind Shielding'.")}),
-        box(2, QStringLiteral("Calculation - Curve Fit:"),
-            {QStringLiteral("Curve fit compares your flow (Q) and pressure (P) data to an ideal "
-                            "leakage flow (power law) formula: Q=C*P^N."),
-             QStringLiteral("The 'Correlation' shows how close your data is to the ideal: 1.000 "
-                            "is perfect, 0.8 is pretty bad, try to get 0.99 or better."),
-             QStringLiteral("The 'Pressure Exponent' (N) is typically about 0.65.  Values less "
-                            "than 0.45 or greater than 0.85 are suspicious."),
-             QStringLiteral("The 'Flow Coefficient' (C) depends on the your choice of flow and "
-                            "pressure units.  It is the flow at either 1 Pa or 1 in.wc."),
-             QStringLiteral("What good is all this? If you know C and N, then you can compute "
-                            "the flow Q at any pressure by the formula Q=C*P^N.")}),
-        box(3, QStringLiteral("Calculation - Leakage Area:"),
-            {QStringLiteral("ELA-CGSB@10Pa is Equivalent Leakage Area by the CGSB method at 10 "
-                            "Pa. It is approximately open window area."),
-             QStringLiteral("ELA-LBL@4Pa is Effective Leakage Area computed by the LBL method at "
-                            "4 Pa. Used in LBL infiltration model."),
-             QStringLiteral("LR@10Pa is Leakage Ratio. It is ELA-CGSB10Pa divided by Building "
-                            "Floor Area.  LR measures construction quality.")}),
-        box(4, QStringLiteral("Calculation - 50 Pa Leakage:"),
-            {QStringLiteral("ACH50 is the building air change rate at 50 Pa pressure (0.2 "
-                            "in.wc). A widely known measure of construction quality."),
-             QStringLiteral("Flow50 is the building air flow at 50 Pa pressure.  ACH50 = "
-                            "Flow50(cfm)*60/Volume(ft3) = Flow50(m3/h)/Volume(m3)"),
-             QStringLiteral("Building Permeability Index is Flow50 divided by the building "
-                            "surface area. Another measure of building construction quality.")}),
-        box(5, QStringLiteral("Calculation - Infiltration:"),
-            {QStringLiteral("Infiltration ACH is an estimate of average annual infiltration. It "
-                            "is ACH50/Infiltration Factor. Very rough estimate."),
-             QStringLiteral("Infiltration Flow is an estimate of average annual infiltration. It "
-                            "is Flow50/Infiltration Factor. Very rough estimate."),
-             QStringLiteral("Infiltration Per Person is an estimate of the average annual "
-                            "infiltration per person in the building.  Very rough estimate."),
-             QStringLiteral("Infiltration Per Bedroom is an estimate of the average annual "
-                            "infiltration per bedroom in the building. Very rough estimate."),
-             QStringLiteral("The infiltration estimates above are very approximate, but they are "
-                            "the best we have to avoid making buildings too tight.")}),
-    };
+    QStringList boxes;
+    for (int i = 1; i <= 5; ++i)
+        boxes << pagemenus::pageText(QStringLiteral("measurement-instructions-%1").arg(i));
+    return boxes;
 }

@@ -9,6 +9,7 @@
 
 class QAction;
 class QComboBox;
+class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -43,7 +44,14 @@ class BDMeasFm4 : public MainPage {
   private:
     template <typename T> using Rows = std::array<T*, TestRecord::kPoints + 1>;
 
+    class Controls;
     void buildControls();
+    void buildHeadings(Controls& c);
+    void buildStaticRows(Controls& c);
+    void buildPointRows(Controls& c);
+    void buildResultRows(Controls& c);
+    void buildButtons(QFrame* frame);
+    void connectHandlers();
     void buildMenus();
     void setUnitCaptions();
     struct ResultBox;

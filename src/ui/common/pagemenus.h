@@ -26,4 +26,8 @@ void showInstructions(QWidget* parent, const QStringList& boxes);
 // The line break of every message: line feed, then carriage return.
 inline const QString kBreak = QStringLiteral("\n\r");
 
+// A long text of the program's pages (instructions, notices), kept as a resource: its lines
+// joined with the message line break, TABs as written.
+QString pageText(const QString& name);
+
 } // namespace pagemenus

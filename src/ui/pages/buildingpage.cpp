@@ -300,55 +300,6 @@ bool BldgEnvFm3::eventFilter(QObject* watched, QEvent* event) {
 }
 
 QStringList BldgEnvFm3::instructionsTexts() {
-    const QString& br = pagemenus::kBreak;
-    const QString tab = QStringLiteral("\t");
-    auto row = [&](const QString& name, const QString& sample, const QString& comment) {
-        return name + tab + sample + tab + comment + br;
-    };
-    const QString header = row(QStringLiteral("Data Name:"), QStringLiteral("Sample Entry:"),
-                               QStringLiteral("Comment:"));
-
-    QString first = QStringLiteral("VENTREL Building and Environmental Data Page (1 of 2)") + br +
-                    br + QStringLiteral("General:") + br;
-    for (const QString& line :
-         {QStringLiteral("You can select from metric, US or mixed units by clicking on 'Units' on "
-                         "the menu bar."),
-          QStringLiteral("You must enter a valid 'Building Volume', but all other data entries "
-                         "can be defaulted."),
-          QStringLiteral("The 'Back' button will take you back to the Test Identification Page."),
-          QStringLiteral("The 'Next' button will take you to the Blower Door Calculation Page."),
-          QStringLiteral("The 'Infiltration Conversion Factor' is calculated from 'Stories Above "
-                         "Grade' and 'Wind Shielding'.")})
-        first += line + br;
-    first += br + header;
-    first += row(QStringLiteral("Building Volume="), QStringLiteral("12000 ft3"),
-                 QStringLiteral("Used for Air Changes per Hour (ACH) calculations."));
-    first += row(QStringLiteral("Building Surface Area="), QStringLiteral("4280 ft2"),
-                 QStringLiteral("Used in Leakage Ratio (LR) and Building Permeability Index."));
-    first += row(QStringLiteral("Building Floor Area="), QStringLiteral("1500 ft2"),
-                 QStringLiteral("Sum of all floors. Including basement, if included in test."));
-
-    QString second =
-        QStringLiteral("VENTREL Building and Environmental Data Page (2 of 2)") + br + br + header;
-    second += row(QStringLiteral("Stories Above Grade="), QStringLiteral("1"),
-                  QStringLiteral("Used in 'Infiltration Factor' - taller buildings tend to leak "
-                                 "more."));
-    second += row(QStringLiteral("Temperature Inside="), QStringLiteral("68 F"),
-                  QStringLiteral("Used for indoor air density correction. Colder air is denser."));
-    second += row(QStringLiteral("Temperature Outside="), QStringLiteral("32 F"),
-                  QStringLiteral("Used for outdoor air density correction. K7 fan is calibrated "
-                                 "at 68 F."));
-    second += row(QStringLiteral("Wind Shielding Factor="), QStringLiteral("1"),
-                  QStringLiteral("Used in 'Infiltration Factor' - .9=unshielded, 1=normal, "
-                                 "1.2=shielded."));
-    second += row(QStringLiteral("Number of Occupants="), QStringLiteral("4"),
-                  QStringLiteral("Used to estimate the average infiltration per occupant."));
-    second += row(QStringLiteral("Number of Bedrooms="), QStringLiteral("2"),
-                  QStringLiteral("Used to estimate the average infiltration per bedroom."));
-    second += row(QStringLiteral("Pressurize or Depressurize="), QStringLiteral("D"), {});
-    second += br + QStringLiteral("Calculations:") + br;
-    second += QStringLiteral("Infiltration Factor=") + tab + tab +
-              QStringLiteral("Converts 50 Pa building ACH to estimated annual infiltration. "
-                             "Approximately ACH50/20.");
-    return {first, second};
+    return {pagemenus::pageText(QStringLiteral("building-instructions-1")),
+            pagemenus::pageText(QStringLiteral("building-instructions-2"))};
 }

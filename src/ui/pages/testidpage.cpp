@@ -110,51 +110,5 @@ void TestIdFm2::mnuInstructions_Click() {
 }
 
 QString TestIdFm2::instructionsText() {
-    const QString& br = pagemenus::kBreak;
-    const QString tab = QStringLiteral("\t");
-    QStringList lines = {
-        QStringLiteral("VENTREL Test Identification Page - The data on this page is for test "
-                       "documentation, not calculations."),
-        QStringLiteral("This data will be saved in the data file and will appear in the test "
-                       "reports."),
-        QStringLiteral("You can leave this page blank if you want press the 'Next' button for the "
-                       "calculation pages."),
-        QStringLiteral("If you press the 'Back' button, you will go back to the File selection "
-                       "page."),
-    };
-    QString text;
-    for (const QString& line : lines)
-        text += tab + line + br;
-    text += br + tab + QStringLiteral("  DATA NAME:") + tab + QStringLiteral("SAMPLE ENTRY:") + br;
-
-    struct Sample {
-        QString name, entry;
-        QStringList notes;
-    };
-    const Sample samples[] = {
-        {QStringLiteral("Wind Conditions: "),
-         QStringLiteral("15 mph breeze from local weather report"),
-         {QStringLiteral("Note: wind causes errors, so record the conditions.")}},
-        {QStringLiteral("All Interior doors open?"),
-         QStringLiteral("yes, all open"),
-         {QStringLiteral("Note: interior doors must be open, except closets.")}},
-        {QStringLiteral("Temporary sealing for test?"),
-         QStringLiteral("Broken window temporarily sealed"),
-         {QStringLiteral("Note: Seal intentional leaks like ventilators."),
-          QStringLiteral("Note: Seal large leaks that make testing impossible.")}},
-        {QStringLiteral("Basement Door Closed?"),
-         QStringLiteral("closed, basement not heated"),
-         {QStringLiteral("Note: basements that are heated above freezing are included in the "
-                         "test.")}},
-        {QStringLiteral("Blower Door ID:"),
-         QStringLiteral("Norvane K7 #12345 - Last calibrated 06/27/02"),
-         {}},
-        {QStringLiteral("Comments:"), QStringLiteral("your comments go here"), {}},
-    };
-    for (const Sample& s : samples) {
-        text += br + tab + s.name + tab + s.entry;
-        for (const QString& note : s.notes)
-            text += br + tab + note;
-    }
-    return text;
+    return pagemenus::pageText(QStringLiteral("testid-instructions"));
 }
