@@ -28,30 +28,6 @@ class TestPointEntry : public QObject {
         QCOMPARE(buildingPressureText(inWc, int16_t(system)), text);
     }
 
-    // Typed texts: the box's limit, and what the text stores.
-    void typedPressure_data() {
-        QTest::addColumn<int>("system");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("accepted");
-        QTest::addColumn<double>("stored");
-        QTest::newRow("250 Pa") << 2 << "250" << true << 250 / 249.1;
-        QTest::newRow("-250 Pa") << 3 << "-250" << true << -250 / 249.1;
-        QTest::newRow("260 Pa") << 2 << "260" << false << 0.0;
-        QTest::newRow("1.0 in.wc") << 1 << "1.0" << true << 1.0;
-        QTest::newRow("1.2 in.wc") << 1 << "1.2" << false << 0.0;
-        QTest::newRow("question mark") << 1 << "?" << true << 0.0;
-    }
-    void typedPressure() {
-        QFETCH(int, system);
-        QFETCH(QString, text);
-        QFETCH(bool, accepted);
-        QFETCH(double, stored);
-        TestRecord r = newTest(int16_t(system));
-        r.PresGageG[4] = 0.3;
-        QCOMPARE(typeBuildingPressure(r, 4, text), accepted);
-        QCOMPARE(r.PresGageG[4], stored);
-    }
-
     void flowsAndStatics() {
         TestRecord r = newTest(3);
         typeFlowReading(r, 2, u" 169.9");
@@ -64,22 +40,6 @@ class TestPointEntry : public QObject {
         r.UnitSystemG = 4;
         typeFlowReading(r, 2, u"5");
         QCOMPARE(r.FlowGageG[2], 100.0);
-    }
-
-    // Row 1 sets the plate of every row; another row sets its own only.
-    void plateChoice() {
-        TestRecord r = newTest(2);
-        setPoint(r, 1, 50, 952, 0);
-        setPoint(r, 5, 20, 476, 0);
-        choosePlate(r, 1, QStringLiteral("MAG:Plate Off"));
-        const float off = r.LowFlowFactorG[1];
-        for (int i = 2; i <= 9; ++i)
-            QCOMPARE(r.LowFlowFactorG[i], off);
-        QCOMPARE(r.FanFlowG[5], 476.0f);
-        choosePlate(r, 5, QStringLiteral("MAG:1 Hole Open"));
-        QCOMPARE(r.LowFlowFactorG[5], 9.52f);
-        QCOMPARE(r.LowFlowSetupG[4], QStringLiteral("MAG:Plate Off"));
-        QCOMPARE(r.FanFlowG[5], 50.0f);
     }
 
     // A gauge reading is stored as read, never rounded to a box's places.
