@@ -68,57 +68,49 @@ BDMeasFm4::BDMeasFm4(PageHost& host) : MainPage(host, QStringLiteral("BDMeasFm4"
 }
 
 void BDMeasFm4::buildMenus() {
-    auto menu = [this](const QString& name, const QString& caption) {
-        QMenu* m = menuBar()->addMenu(caption);
-        m->setObjectName(name);
-        m->menuAction()->setObjectName(name);
-        return m;
-    };
-    auto item = [this](QMenu* m, const QString& name, const QString& caption, auto handler) {
-        QAction* a = m->addAction(caption);
-        a->setObjectName(name);
-        connect(a, &QAction::triggered, this, handler);
-        return a;
-    };
-
-    QMenu* file = menu(QStringLiteral("mnuFile"), QStringLiteral("&File"));
-    item(file, QStringLiteral("mnuSave"), QStringLiteral("&Save"),
-         [this] { host().saveCommand(this, true); });
-    item(file, QStringLiteral("mnuSaveAs"), QStringLiteral("Sav&e As"),
-         [this] { host().saveAsCommand(this); });
+    using pagemenus::addItem;
+    using pagemenus::addMenu;
+    QMenu* file = addMenu(this, QStringLiteral("mnuFile"), QStringLiteral("&File"));
+    addItem(file, QStringLiteral("mnuSave"), QStringLiteral("&Save"),
+            [this] { host().saveCommand(this, true); });
+    addItem(file, QStringLiteral("mnuSaveAs"), QStringLiteral("Sav&e As"),
+            [this] { host().saveAsCommand(this); });
     file->addSeparator();
-    item(file, QStringLiteral("mnuExit"), QStringLiteral("&Exit"),
-         [this] { host().exitCommand(this); });
+    addItem(file, QStringLiteral("mnuExit"), QStringLiteral("&Exit"),
+            [this] { host().exitCommand(this); });
 
     // The reports and the graph are not part of this program yet: their items stay disabled.
-    QMenu* print = menu(QStringLiteral("mnuPrint"), QStringLiteral("&Print"));
+    QMenu* print = addMenu(this, QStringLiteral("mnuPrint"), QStringLiteral("&Print"));
     const auto none = [] {};
-    item(print, QStringLiteral("mnuPrevCustRept"), QStringLiteral("Preview &Customer Report"), none)
+    addItem(print, QStringLiteral("mnuPrevCustRept"), QStringLiteral("Preview &Customer Report"),
+            none)
         ->setEnabled(false);
-    item(print, QStringLiteral("mnuPrintCustRpt"), QStringLiteral("Print Cus&tomer Report"), none)
-        ->setEnabled(false);
-    print->addSeparator();
-    item(print, QStringLiteral("mnuPrevTecRpt"), QStringLiteral("Preview Te&chnical Report"), none)
-        ->setEnabled(false);
-    item(print, QStringLiteral("mnuPrTecRpt"), QStringLiteral("Print Techn&ical Report"), none)
+    addItem(print, QStringLiteral("mnuPrintCustRpt"), QStringLiteral("Print Cus&tomer Report"),
+            none)
         ->setEnabled(false);
     print->addSeparator();
-    item(print, QStringLiteral("mnuPrintGraph"), QStringLiteral("Print &Graph"), none)
+    addItem(print, QStringLiteral("mnuPrevTecRpt"), QStringLiteral("Preview Te&chnical Report"),
+            none)
+        ->setEnabled(false);
+    addItem(print, QStringLiteral("mnuPrTecRpt"), QStringLiteral("Print Techn&ical Report"), none)
+        ->setEnabled(false);
+    print->addSeparator();
+    addItem(print, QStringLiteral("mnuPrintGraph"), QStringLiteral("Print &Graph"), none)
         ->setEnabled(false);
 
-    QMenu* unitsMenu = menu(QStringLiteral("mnuUnits"), QStringLiteral("&Units"));
-    item(unitsMenu, QStringLiteral("mnuInWcCfm"), QStringLiteral("In&WcCfm"),
-         [this] { units_Click(units::InWcCfm); });
-    item(unitsMenu, QStringLiteral("mnuPaCfm"), QStringLiteral("P&aCfm"),
-         [this] { units_Click(units::PaCfm); });
-    item(unitsMenu, QStringLiteral("mnuPaM3s"), QStringLiteral("Pa&M3h"),
-         [this] { units_Click(units::PaM3h); });
+    QMenu* unitsMenu = addMenu(this, QStringLiteral("mnuUnits"), QStringLiteral("&Units"));
+    addItem(unitsMenu, QStringLiteral("mnuInWcCfm"), QStringLiteral("In&WcCfm"),
+            [this] { units_Click(units::InWcCfm); });
+    addItem(unitsMenu, QStringLiteral("mnuPaCfm"), QStringLiteral("P&aCfm"),
+            [this] { units_Click(units::PaCfm); });
+    addItem(unitsMenu, QStringLiteral("mnuPaM3s"), QStringLiteral("Pa&M3h"),
+            [this] { units_Click(units::PaM3h); });
 
-    QMenu* help = menu(QStringLiteral("mnuHelp"), QStringLiteral("&Help"));
-    item(help, QStringLiteral("mnuInstructions"), QStringLiteral("&Instructions"),
-         [this] { mnuInstructions_Click(); });
-    item(help, QStringLiteral("mnuAbout"), QStringLiteral("A&bout"),
-         [this] { host().aboutCommand(this); });
+    QMenu* help = addMenu(this, QStringLiteral("mnuHelp"), QStringLiteral("&Help"));
+    addItem(help, QStringLiteral("mnuInstructions"), QStringLiteral("&Instructions"),
+            [this] { mnuInstructions_Click(); });
+    addItem(help, QStringLiteral("mnuAbout"), QStringLiteral("A&bout"),
+            [this] { host().aboutCommand(this); });
 }
 
 // Makes the page's labels, captions and boxes on its frame, placed in twips.
@@ -624,8 +616,7 @@ void BDMeasFm4::Command3D1_Click() {
 }
 
 void BDMeasFm4::mnuInstructions_Click() {
-    for (const QString& text : instructionTexts())
-        showInformation(this, QStringLiteral("Instructions"), text);
+    pagemenus::showInstructions(this, instructionTexts());
 }
 
 QStringList BDMeasFm4::instructionTexts() {
