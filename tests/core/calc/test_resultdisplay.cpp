@@ -69,6 +69,26 @@ std::pair<ResultTexts, ResultTexts> runningAndLoaded(const TestRecord& r) {
 class TestResultDisplay : public QObject {
     Q_OBJECT
   private slots:
+    // The load cuts several figures to their first characters, never into the whole number
+    // nor through an exponent.
+    void firstChars_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("k");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("short enough") << " .9988" << 8 << " .9988";
+        QTest::newRow("cut after the point") << " .99887766" << 8 << " .998877";
+        QTest::newRow("whole number kept") << " 16975773.8" << 7 << " 16975773";
+        QTest::newRow("negative exponent") << " 1.234567E-06" << 8 << " 1.2E-06";
+        QTest::newRow("exponent, point dropped") << " 1.5E+15" << 6 << " 1E+15";
+        QTest::newRow("exponent wider than k") << "-9.87654E-12" << 4 << "-9E-12";
+    }
+    void firstChars() {
+        QFETCH(QString, text);
+        QFETCH(int, k);
+        QFETCH(QString, shown);
+        QCOMPARE(resultdisplay::firstChars(text, k), shown);
+    }
+
     // At load the per-point texts are those of the last calculation, but for the last
     // point's error, which the load writes itself, rounded to 2 places.
     void loadedPerPointTexts() {

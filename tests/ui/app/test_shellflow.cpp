@@ -42,6 +42,8 @@ class TestShellFlow : public QObject {
     void exitPaths();
     void measurementSaveKeepsUsaceIndex();
     void aboutBox();
+    void messageLineBreaks_data();
+    void messageLineBreaks();
 
   private:
     QTemporaryDir dir_;
@@ -308,6 +310,23 @@ void TestShellFlow::aboutBox() {
     }
     QCOMPARE(t.ends, 0);
     QCOMPARE(t.currentName(), u"IntroFm1"_s);
+}
+
+// Messages are written with LF CR between lines; a box shows each break once, whichever
+// order the two characters come in.
+void TestShellFlow::messageLineBreaks_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("LF CR") << u"one\n\rtwo"_s << u"one\ntwo"_s;
+    QTest::newRow("LF CR twice") << u"one\n\r\n\rtwo"_s << u"one\n\ntwo"_s;
+    QTest::newRow("CR LF") << u"one\r\ntwo"_s << u"one\ntwo"_s;
+    QTest::newRow("CR alone") << u"one\rtwo"_s << u"one\ntwo"_s;
+    QTest::newRow("leading break") << u"\n\rThe file"_s << u"\nThe file"_s;
+}
+void TestShellFlow::messageLineBreaks() {
+    QFETCH(QString, text);
+    QFETCH(QString, shown);
+    QCOMPARE(messageDisplayText(text), shown);
 }
 
 QTEST_MAIN(TestShellFlow)
