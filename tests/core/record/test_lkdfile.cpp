@@ -490,22 +490,6 @@ class TestLkdFile : public QObject {
         QFile::remove(path);
     }
 
-    void untitled_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("untitled");
-        QTest::newRow("Untitled") << u"Untitled"_qs << true;
-        QTest::newRow("capitals with extension") << u"UNTITLED.LKD"_qs << true;
-        QTest::newRow("extension alone") << u".Lkd"_qs << true;
-        QTest::newRow("empty") << QString() << true;
-        QTest::newRow("leading blank") << u" Untitled"_qs << false;
-        QTest::newRow("longer") << u"Untitled2.lkd"_qs << false;
-    }
-    void untitled() {
-        QFETCH(QString, name);
-        QFETCH(bool, untitled);
-        QCOMPARE(isUntitledName(name), untitled);
-    }
-
     // Reading a sample and writing it again gives its very bytes, up to line 97 (the house was
     // saved from the measurement page, with the USACE index on line 98).
     void samples_data() {
