@@ -1,5 +1,5 @@
 // Times the calculation chain: subLeakageCalc over nine points, and the whole analysis of one
-// record as the analyser does it (re-entry, calculation, envelope figures).
+// record as the analyser does it (baseline, calculation, envelope figures, fan flows).
 
 #include "benchhouse.h"
 #include "core/calc/analysis.h"
@@ -37,6 +37,6 @@ int main() {
         sink = sink + a.record.Flow50G;
     });
     std::printf("subLeakageCalc, nine points:          %8.3f us\n", calc / 1000.0);
-    std::printf("analyse one record (re-entry + calc): %8.3f us\n", whole / 1000.0);
+    std::printf("analyse one record (whole calculation): %8.3f us\n", whole / 1000.0);
     return 0;
 }
