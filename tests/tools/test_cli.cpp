@@ -87,6 +87,76 @@ class TestCli : public QObject {
                  false);
     }
 
+    // The quality intervals against the formulas worked here from the printed points: weights
+    // F^2, x = ln |P - baseline|, y = ln F, Student's t for N - 2 degrees of freedom.
+    void qualityIntervals_data() {
+        QTest::addColumn<int>("variant");
+        for (int v = 0; v < 4; ++v)
+            QTest::newRow(qPrintable(u"generated %1"_qs.arg(v))) << v;
+    }
+    void qualityIntervals() {
+        QFETCH(int, variant);
+        TestRecord r = houseTest(int16_t(1 + variant % 3));
+        for (int i = 1; i <= 5; ++i)
+            r.FlowGageG[i] *= 1.0 + 0.013 * ((i * (variant + 3)) % 5 - 2);
+        if (variant == 3)
+            testrecords::setPoint(r, 6, -12.5, 1400, 1.69f);
+        const Run run = runCli({u"analyse"_qs, write(u"q.lkd"_qs, r)});
+        QCOMPARE(run.status, 0);
+        const QJsonObject o = QJsonDocument::fromJson(run.out).array().at(0).toObject();
+        const double baseline = o.value(u"baseline_inwc"_qs).toDouble();
+        double sw = 0, swx = 0, swy = 0;
+        QList<std::array<double, 2>> xy;
+        for (const QJsonValue v : o.value(u"points"_qs).toArray()) {
+            const QJsonObject p = v.toObject();
+            if (!p.value(u"used"_qs).toBool())
+                continue;
+            const double f = p.value(u"fan_flow_cfm"_qs).toDouble();
+            const double x =
+                std::log(std::fabs(p.value(u"pressure_inwc"_qs).toDouble() - baseline));
+            xy.append({x, std::log(f)});
+            sw += f * f;
+            swx += f * f * x;
+            swy += f * f * std::log(f);
+        }
+        const double xm = swx / sw, ym = swy / sw;
+        double sxx = 0, sxy = 0;
+        for (const auto& [x, y] : xy) {
+            const double w = std::exp(2 * y);
+            sxx += w * (x - xm) * (x - xm);
+            sxy += w * (x - xm) * (y - ym);
+        }
+        const double n = sxy / sxx, lnC = ym - n * xm;
+        double s2 = 0;
+        for (const auto& [x, y] : xy)
+            s2 += std::exp(2 * y) * std::pow(y - lnC - n * x, 2);
+        s2 /= double(xy.size() - 2);
+        const double t = xy.size() == 5 ? 3.182446305284263 : 2.7764451051977934;
+        const double x50 = std::log(50 / 249.1);
+        const double hn = t * std::sqrt(s2 / sxx);
+        const double hc = t * std::sqrt(s2 * (1 / sw + xm * xm / sxx));
+        const double hq = t * std::sqrt(s2 * (1 / sw + (x50 - xm) * (x50 - xm) / sxx));
+        const double q50 = lnC + n * x50;
+        const QJsonObject q = o.value(u"quality"_qs).toObject();
+        const std::pair<const char*, std::array<double, 2>> expected[] = {
+            {"n_ci95", {n - hn, n + hn}},
+            {"c_ci95", {std::exp(lnC - hc), std::exp(lnC + hc)}},
+            {"flow50_ci95_cfm", {std::exp(q50 - hq), std::exp(q50 + hq)}},
+            {"ach50_ci95", {std::exp(q50 - hq) * 60 / 16500, std::exp(q50 + hq) * 60 / 16500}},
+        };
+        for (const auto& [key, ends] : expected) {
+            const QJsonArray got = q.value(QLatin1String(key)).toArray();
+            for (int k = 0; k < 2; ++k)
+                QVERIFY2(std::fabs(got.at(k).toDouble() / ends[k] - 1) < 1e-6,
+                         qPrintable(u"%1: %2 against %3"_qs.arg(QLatin1String(key))
+                                        .arg(got.at(k).toDouble(), 0, 'g', 12)
+                                        .arg(ends[k], 0, 'g', 12)));
+        }
+        QCOMPARE(q.value(u"checks"_qs).toArray().size(), 8);
+        QCOMPARE(q.value(u"checks"_qs).toArray().at(7).toObject().value(u"name"_qs).toString(),
+                 u"flow50_interval"_qs);
+    }
+
     // Without a display the program says what it needs and ends, instead of Qt's abort.
     void programWithoutDisplayExplains() {
         QProcess p;
@@ -124,7 +194,8 @@ class TestCli : public QObject {
         const QList<QByteArray> lines = run.out.trimmed().split('\n');
         QCOMPARE(lines.size(), 3);
         QVERIFY(lines[0].startsWith("file,unit_system,point_count,baseline_inwc,correlation,"));
-        QVERIFY(lines[0].endsWith(",deap_index,infiltration_factor"));
+        QVERIFY(lines[0].contains(",deap_index,infiltration_factor,n_ci95_low,n_ci95_high,"));
+        QVERIFY(lines[0].endsWith(",ach50_ci95_low,ach50_ci95_high"));
         QVERIFY(lines[1].startsWith('"')); // the comma in the name is quoted
         QCOMPARE(lines[1].count(','), lines[0].count(',') + 1);
         QCOMPARE(lines[2].count(','), lines[0].count(','));

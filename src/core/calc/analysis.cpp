@@ -35,6 +35,15 @@ template <typename Emit> void forEachScalar(const Analysis& a, Emit&& visit) {
     visit("infiltration_factor", r.DivideBy20FactorG);
 }
 
+// The four intervals of the quality result, in the analyser's order and names.
+template <typename Emit> void forEachInterval(const Analysis& a, Emit&& visit) {
+    const testquality::Quality& q = a.quality;
+    visit("n_ci95", q.exponent);
+    visit("c_ci95", q.coefficient);
+    visit("flow50_ci95_cfm", q.flow50);
+    visit("ach50_ci95", q.ach50);
+}
+
 void appendValue(QByteArray& out, int value) {
     out += QByteArray::number(value);
 }
@@ -82,13 +91,14 @@ QByteArray csvField(const QString& text) {
 } // namespace
 
 Analysis analyse(const QString& file, const TestRecord& stored) {
-    Analysis a{file, stored, {}, {}};
+    Analysis a{file, stored, {}, {}, {}};
     calculateTest(a.record);
     const float density = densityCorrectionFactor(a.record);
     for (int i = 1; i <= TestRecord::kPoints; ++i) {
         a.used[i] = isFitPoint(a.record, i, density);
         a.fanFlow[i] = a.record.FanFlowG[i];
     }
+    a.quality = testquality::assess(a.record);
     return a;
 }
 
@@ -118,7 +128,34 @@ void appendJson(QByteArray& out, const Analysis& a) {
         appendValue(out, r.FlowErrorG[i]);
         out += a.used[i] ? ",\"used\":true}" : ",\"used\":false}";
     }
-    out += "]}";
+    out += "],\"quality\":{";
+    bool first = true;
+    forEachInterval(a, [&](const char* key, const std::optional<testquality::Interval>& i) {
+        out += first ? "\"" : ",\"";
+        first = false;
+        out += key;
+        out += "\":";
+        if (!i) {
+            out += "null";
+            return;
+        }
+        out += '[';
+        appendValue(out, i->low);
+        out += ',';
+        appendValue(out, i->high);
+        out += ']';
+    });
+    out += ",\"checks\":[";
+    for (qsizetype k = 0; k < a.quality.checks.size(); ++k) {
+        const testquality::Check& c = a.quality.checks[k];
+        out += k ? ",{\"name\":" : "{\"name\":";
+        appendJsonString(out, c.name);
+        out += c.pass ? ",\"pass\":true" : ",\"pass\":false";
+        out += ",\"reason\":";
+        appendJsonString(out, c.reason);
+        out += '}';
+    }
+    out += "]}}";
 }
 
 QByteArray csvHeader() {
@@ -126,6 +163,13 @@ QByteArray csvHeader() {
     forEachScalar(Analysis{}, [&out](const char* key, auto) {
         out += ',';
         out += key;
+    });
+    forEachInterval(Analysis{}, [&out](const char* key, const auto&) {
+        for (const char* end : {"_low", "_high"}) {
+            out += ',';
+            out += key;
+            out += end;
+        }
     });
     out += '\n';
     return out;
@@ -136,6 +180,15 @@ void appendCsvRow(QByteArray& out, const Analysis& a) {
     forEachScalar(a, [&out](const char*, auto value) {
         out += ',';
         appendValue(out, value);
+    });
+    // An interval that does not exist leaves its two fields empty.
+    forEachInterval(a, [&out](const char*, const std::optional<testquality::Interval>& i) {
+        out += ',';
+        if (i)
+            appendValue(out, i->low);
+        out += ',';
+        if (i)
+            appendValue(out, i->high);
     });
     out += '\n';
 }

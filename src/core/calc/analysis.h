@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/calc/testquality.h"
 #include "core/record/testrecord.h"
 
 #include <QByteArray>
@@ -14,6 +15,7 @@ struct Analysis {
     TestRecord record;
     std::array<bool, TestRecord::kPoints + 1> used{};
     std::array<float, TestRecord::kPoints + 1> fanFlow{}; // the plate rule, for every point
+    testquality::Quality quality;
 };
 
 Analysis analyse(const QString& file, const TestRecord& stored);

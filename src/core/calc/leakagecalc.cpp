@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -243,6 +244,17 @@ float staticBaseline(const TestRecord& r) {
 
 bool isFitPoint(const TestRecord& r, int point, float densityFactor) {
     return pointData(r, point, densityFactor, r.StaticPresBaselineG).valid;
+}
+
+std::vector<FitPoint> fitPoints(const TestRecord& r) {
+    const float density = densityCorrectionFactor(r);
+    std::vector<FitPoint> out;
+    for (int i = 1; i <= TestRecord::kPoints; ++i) {
+        const PointData p = pointData(r, i, density, r.StaticPresBaselineG);
+        if (p.valid)
+            out.push_back({i, p.fanFlow, p.deltaP});
+    }
+    return out;
 }
 
 void subLeakageCalc(TestRecord& r) {

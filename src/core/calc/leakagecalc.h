@@ -2,6 +2,8 @@
 
 #include "core/record/testrecord.h"
 
+#include <vector>
+
 // The density correction factor of the test's temperatures and direction, as a Single:
 // sqrt(outside R / inside R) for a depressurisation test ("D"), the inverse otherwise.
 // 0 when the temperatures give no real factor (at or below absolute zero).
@@ -14,6 +16,16 @@ double fanFlowOf(const TestRecord& r, int point, float densityFactor);
 // Whether a point takes part in the fit: a reading above 0, a pressure other than 0 and at
 // least half a gauge count (1/80 Pa) from the baseline, a plate setting, and a positive fan flow.
 bool isFitPoint(const TestRecord& r, int point, float densityFactor);
+
+// A point that takes part in the fit: its row, fan flow (cfm, in double as the fit uses it)
+// and |pressure - baseline| (in.wc).
+struct FitPoint {
+    int row;
+    double fanFlow;
+    double deltaP;
+};
+// The points of the fit, in row order, against the record's stored baseline.
+std::vector<FitPoint> fitPoints(const TestRecord& r);
 
 // The baseline static pressure the fit subtracts: the mean of the pre- and post-test statics.
 float staticBaseline(const TestRecord& r);
