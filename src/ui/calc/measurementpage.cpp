@@ -5,6 +5,7 @@
 #include "core/calc/pointentry.h"
 #include "core/calc/units.h"
 #include "core/util/numtext.h"
+#include "ui/calc/qualitywindow.h"
 #include "ui/common/messages.h"
 #include "ui/common/pagemenus.h"
 #include "ui/common/twips.h"
@@ -19,6 +20,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QScreen>
 
 #include <algorithm>
 #include <optional>
@@ -105,6 +107,10 @@ void BDMeasFm4::buildMenus() {
             [this] { units_Click(units::PaCfm); });
     addItem(unitsMenu, QStringLiteral("mnuPaM3s"), QStringLiteral("Pa&M3h"),
             [this] { units_Click(units::PaM3h); });
+
+    QMenu* quality = addMenu(this, QStringLiteral("mnuQuality"), QStringLiteral("&Quality"));
+    addItem(quality, QStringLiteral("mnuTestQuality"), QStringLiteral("Test &Quality\u2026"),
+            [this] { mnuTestQuality_Click(); });
 
     QMenu* help = addMenu(this, QStringLiteral("mnuHelp"), QStringLiteral("&Help"));
     addItem(help, QStringLiteral("mnuInstructions"), QStringLiteral("&Instructions"),
@@ -465,6 +471,8 @@ void BDMeasFm4::Form_Load() {
         comLowFlow_[i]->setCurrentIndex(text ? comLowFlow_[i]->findText(*text) : -1);
     }
     showLoadedResults();
+    if (qualityWasOpen_)
+        mnuTestQuality_Click();
 }
 
 // Each summary box with its figure's text, and the caption box beside it (if any) with its
@@ -586,6 +594,33 @@ void BDMeasFm4::staticChanged(QLineEdit* box, pointentry::Static which) {
 void BDMeasFm4::recalculateAndShow() {
     recalculate(rec());
     subFlowFitFlowError();
+    showQuality();
+}
+
+// The quality window stays open across reloads of this page (a unit switch, Back from the
+// graph): the page that follows opens it again.
+bool BDMeasFm4::qualityWasOpen_ = false;
+
+void BDMeasFm4::mnuTestQuality_Click() {
+    if (!quality_) {
+        quality_ = new QualityFm(this);
+        connect(quality_, &QualityFm::closedByUser, this, [] { qualityWasOpen_ = false; });
+    }
+    showQuality();
+    // Beside the page, or as near it as the screen allows.
+    const QRect page = frameGeometry();
+    const QRect room = screen() ? screen()->availableGeometry() : page;
+    const int x =
+        std::max(room.left(), std::min(page.right() + 8, room.right() - quality_->width()));
+    quality_->move(x, std::max(room.top(), page.top()));
+    quality_->show();
+    quality_->raise();
+    qualityWasOpen_ = true;
+}
+
+void BDMeasFm4::showQuality() {
+    if (quality_)
+        quality_->showQuality(testquality::assess(rec()), rec().UnitSystemG);
 }
 
 void BDMeasFm4::showFanFlow(int row, bool fullPrecision) {

@@ -5,6 +5,8 @@
 #include "core/record/testrecord.h"
 #include "ui/common/mainpage.h"
 
+#include <QPointer>
+
 #include <array>
 
 class QAction;
@@ -13,6 +15,7 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QualityFm;
 
 // The measurement page: up to nine points and the static pressures in, every result out. Each
 // change of an input box stores it, runs the calculation and rewrites every result box.
@@ -60,6 +63,8 @@ class BDMeasFm4 : public MainPage {
     void showLoadedResults();
     void staticChanged(QLineEdit* box, pointentry::Static which);
     void recalculateAndShow();
+    void mnuTestQuality_Click();
+    void showQuality();
     void showFanFlow(int row, bool fullPrecision);
     void Command3D1_Click();
     void units_Click(int16_t system);
@@ -120,4 +125,6 @@ class BDMeasFm4 : public MainPage {
 
     int labelCount_ = 0;
     bool loading_ = false; // the load is showing stored values
+    QPointer<QualityFm> quality_;
+    static bool qualityWasOpen_;
 };

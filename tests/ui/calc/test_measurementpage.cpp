@@ -435,6 +435,33 @@ class TestMeasPage : public QObject {
                      qPrintable(u"line %1: "_qs.arg(k + 1) + QString::fromLatin1(b[k])));
     }
 
+    // The quality window follows every keystroke and comes back after a unit switch.
+    void qualityWindowFollowsTyping() {
+        PageFixture f(newTest(2));
+        f.choose(1, "MAG:Plate Off");
+        const char* pa[] = {"15", "25", "35", "50", "60"};
+        const char* cfm[] = {"1000", "1390", "1700", "2110", "2350"};
+        for (int i = 0; i < 4; ++i) {
+            f.type(u"txtPresGage%1"_qs.arg(i + 1), pa[i]);
+            f.type(u"txtFlowGage%1"_qs.arg(i + 1), cfm[i]);
+        }
+        f.menu("mnuTestQuality");
+        auto mark = [&f](int check) {
+            auto* w = f.page->findChild<QWidget*>(u"QualityFm"_qs);
+            auto* l = w ? w->findChild<QLabel*>(u"lblQualityMark%1"_qs.arg(check)) : nullptr;
+            return l ? l->text() : u"<missing>"_qs;
+        };
+        QVERIFY(f.page->findChild<QWidget*>(u"QualityFm"_qs)->isVisible());
+        QCOMPARE(mark(1), u"\u2717"_qs); // four points
+        f.type("txtPresGage5", pa[4]);
+        f.type("txtFlowGage5", cfm[4]);
+        QCOMPARE(mark(1), u"\u2713"_qs);
+        f.menu("mnuPaM3s");
+        QCOMPARE(mark(1), u"\u2713"_qs);
+        const QString flow50 = f.page->findChild<QLabel*>(u"lblQualityInterval3"_qs)->text();
+        QVERIFY2(flow50.startsWith(u"3552.1 to 3610.2 m3/h"_qs), qPrintable(flow50));
+    }
+
     void hoverTips() {
         PageFixture f(newTest(2));
         const QString less = u"Red indicates less than -5 Pa (0.02\"wc) which is outside EN "
