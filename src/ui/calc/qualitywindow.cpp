@@ -73,7 +73,6 @@ void QualityFm::showQuality(const testquality::Quality& q, int16_t unitSystem) {
         marks_[i]->setText(pass ? QStringLiteral("\u2713") : QStringLiteral("\u2717"));
         marks_[i]->setStyleSheet(pass ? QStringLiteral("color: #1a7f37")
                                       : QStringLiteral("color: #c0392b"));
-        marks_[i]->setToolTip(pass ? QStringLiteral("passes") : QStringLiteral("fails"));
         reasons_[i]->setText(q.checks[i].reason);
     }
     const units::Captions c = units::captions(unitSystem);

@@ -460,6 +460,10 @@ class TestMeasPage : public QObject {
         QCOMPARE(mark(1), u"\u2713"_qs);
         const QString flow50 = f.page->findChild<QLabel*>(u"lblQualityInterval3"_qs)->text();
         QVERIFY2(flow50.startsWith(u"3552.1 to 3610.2 m3/h"_qs), qPrintable(flow50));
+        // Closed by the user, it stays closed.
+        f.page->findChild<QWidget*>(u"QualityFm"_qs)->close();
+        f.menu("mnuPaCfm");
+        QVERIFY(!f.page->findChild<QWidget*>(u"QualityFm"_qs));
     }
 
     void hoverTips() {
