@@ -9,6 +9,7 @@
 #include "ui/common/messages.h"
 #include "ui/common/pagemenus.h"
 #include "ui/common/twips.h"
+#include "ui/report/graphpage.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -81,7 +82,7 @@ void BDMeasFm4::buildMenus() {
     addItem(file, QStringLiteral("mnuExit"), QStringLiteral("&Exit"),
             [this] { host().exitCommand(this); });
 
-    // The reports and the graph are not part of this program yet: their items stay disabled.
+    // The reports are not part of this program yet: their items stay disabled.
     QMenu* print = addMenu(this, QStringLiteral("mnuPrint"), QStringLiteral("&Print"));
     const auto none = [] {};
     addItem(print, QStringLiteral("mnuPrevCustRept"), QStringLiteral("Preview &Customer Report"),
@@ -97,8 +98,8 @@ void BDMeasFm4::buildMenus() {
     addItem(print, QStringLiteral("mnuPrTecRpt"), QStringLiteral("Print Techn&ical Report"), none)
         ->setEnabled(false);
     print->addSeparator();
-    addItem(print, QStringLiteral("mnuPrintGraph"), QStringLiteral("Print &Graph"), none)
-        ->setEnabled(false);
+    addItem(print, QStringLiteral("mnuPrintGraph"), QStringLiteral("Print &Graph"),
+            [this] { mnuPrintGraph_Click(); });
 
     QMenu* unitsMenu = addMenu(this, QStringLiteral("mnuUnits"), QStringLiteral("&Units"));
     addItem(unitsMenu, QStringLiteral("mnuInWcCfm"), QStringLiteral("In&WcCfm"),
@@ -647,7 +648,20 @@ void BDMeasFm4::units_Click(int16_t system) {
 }
 
 void BDMeasFm4::Command3D1_Click() {
+    // The graph plots each row's fan flow by the plate rule, as a fresh load of this page
+    // computes them; nothing typed is stored differently by it.
+    calculateTest(rec());
     host().showPage(PageId::Graph);
+}
+
+// The graph printed as the graph page draws it; the user stays on this page.
+void BDMeasFm4::mnuPrintGraph_Click() {
+    TestRecord& r = rec();
+    r.PrintGraphNowG = 1;
+    TestRecord drawn = r;
+    calculateTest(drawn);
+    printGraph(this, drawn);
+    r.PrintGraphNowG = drawn.PrintGraphNowG;
 }
 
 void BDMeasFm4::mnuInstructions_Click() {

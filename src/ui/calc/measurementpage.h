@@ -64,6 +64,7 @@ class BDMeasFm4 : public MainPage {
     void staticChanged(QLineEdit* box, pointentry::Static which);
     void recalculateAndShow();
     void mnuTestQuality_Click();
+    void mnuPrintGraph_Click();
     void showQuality();
     void showFanFlow(int row, bool fullPrecision);
     void Command3D1_Click();
