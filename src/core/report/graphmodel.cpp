@@ -98,16 +98,13 @@ void pressureAxis(Model& m, const Mapping& map) {
     }
 }
 
-// "10k" ... "1M" for the ticks of the two smallest factors; nothing otherwise.
-std::optional<QString> shortForm(double q, double factor) {
-    if (factor != 0.1 && factor != 0.01)
+// "10k" ... "1M" for the ticks from 1000 up (before the factor) of the two smallest factors.
+std::optional<QString> shortForm(double tick, double q, double factor) {
+    if ((factor != 0.1 && factor != 0.01) || tick < 1000)
         return std::nullopt;
-    const double thousands = q / 1000;
-    if (thousands < 10 || std::fmod(thousands, 10) != 0)
-        return std::nullopt;
-    if (thousands >= 1000)
-        return QStringLiteral("%1M").arg(thousands / 1000);
-    return QStringLiteral("%1k").arg(thousands);
+    if (q >= 1e6)
+        return QStringLiteral("%1M").arg(q / 1e6);
+    return QStringLiteral("%1k").arg(q / 1000);
 }
 
 void flowAxis(Model& m, const Mapping& map) {
@@ -134,7 +131,7 @@ void flowAxis(Model& m, const Mapping& map) {
         const double y = map.y(q);
         Label l{QLatin1Char(' ') + QString::number(q, 'f', 0), kX0 - 650,
                 y - (q == m.qmin ? 175 : 100)};
-        if (const auto s = shortForm(q, f)) {
+        if (const auto s = shortForm(v, q, f)) {
             l.text = *s;
             l.left += 35;
         } else if (m3h && v == 9000 && (f == 1 || f == 10)) {

@@ -23,7 +23,8 @@ void text(QPainter& p, const graph::Label& l) {
 
 void paintGraph(QPainter& painter, const graph::Model& m, double devicePerTwip) {
     painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, true);
+    // Axes and grid crisp on every device; discs and the fitted line smooth.
+    painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.scale(devicePerTwip, devicePerTwip);
     painter.translate(0, -graph::kAreaTop);
@@ -60,6 +61,7 @@ void paintGraph(QPainter& painter, const graph::Model& m, double devicePerTwip) 
     painter.drawText(QRectF(0, graph::kAreaTop, graph::kBoxWidth, -graph::kAreaTop),
                      Qt::AlignCenter, m.title);
 
+    painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setPen(Qt::NoPen);
     painter.setBrush(colourOf(graph::Colour::Red));
     for (const graph::Point& p : m.points)
