@@ -4,9 +4,9 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev
+  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev
   libgl-dev fonts-dejavu-core
-  xvfb xauth clang-format
+  xvfb xauth clang-format poppler-utils fonts-liberation
 )
 missing=()
 for p in "${packages[@]}"; do

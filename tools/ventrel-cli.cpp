@@ -3,11 +3,15 @@
 
 #include "cli/analyse.h"
 #include "cli/cliio.h"
+#include "cli/graph.h"
+
+#include <QGuiApplication>
 
 #include <QString>
 #include <QStringList>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -15,6 +19,7 @@ const char* const kUsage = "Usage: ventrel-cli COMMAND [OPTIONS] FILE...\n"
                            "\n"
                            "Commands:\n"
                            "  analyse    the figures of data files, as JSON or CSV\n"
+                           "  graph      the log-log graph of a data file, as PNG, SVG or PDF\n"
                            "\n"
                            "ventrel-cli COMMAND --help describes a command.\n";
 
@@ -29,11 +34,27 @@ int main(int argc, char** argv) {
 
     if (command == QStringLiteral("analyse"))
         return runAnalyseCommand(rest);
+    if (command == QStringLiteral("graph")) {
+        // Drawing needs Qt's Gui; no window is opened, so no display is needed either.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        // Without a desktop session Qt remarks on the missing runtime folder; nothing to act on.
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& m) {
+            if (!m.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR")))
+                std::fprintf(stderr, "%s\n", m.toLocal8Bit().constData());
+            if (type == QtFatalMsg)
+                std::abort();
+        });
+        QGuiApplication app(argc, argv);
+        return runGraphCommand(rest);
+    }
 
     if (command == QStringLiteral("--help") || command == QStringLiteral("-h")) {
         std::fputs(kUsage, stdout);
         std::fputs("\n", stdout);
         std::fputs(kAnalyseUsage, stdout);
+        std::fputs("\n", stdout);
+        std::fputs(kGraphUsage, stdout);
         return cli::kOk;
     }
     return cli::usageError(command.isEmpty() ? QStringLiteral("no command given")

@@ -1,6 +1,10 @@
+#include "core/calc/leakagecalc.h"
 #include "core/record/lkdfile.h"
+#include "core/report/graphmodel.h"
 #include "support/testrecords.h"
 
+#include <QFileInfo>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -155,6 +159,33 @@ class TestCli : public QObject {
         QCOMPARE(q.value(u"checks"_qs).toArray().size(), 8);
         QCOMPARE(q.value(u"checks"_qs).toArray().at(7).toObject().value(u"name"_qs).toString(),
                  u"flow50_interval"_qs);
+    }
+
+    // The graph through the same painter as the page: a red disc where the model puts the
+    // point, at (x / 15, (y + 300) / 15); SVG and PDF written; one output only.
+    void graphFiles() {
+        TestRecord r = houseTest(2);
+        calculateTest(r);
+        const QString data = write(u"g.lkd"_qs, r);
+        const graph::Model m = graph::buildGraph(r, 3);
+        const QString png = dir.filePath(u"g.png"_qs);
+        QCOMPARE(runCli({u"graph"_qs, u"--units"_qs, u"3"_qs, u"--png"_qs, png, data}).status, 0);
+        const QImage image(png);
+        QCOMPARE(image.size(), QSize(630, 453)); // 9450 x 6800 twips
+        for (const graph::Point& p : m.points)
+            QCOMPARE(image.pixel(int(p.x / 15), int((p.y + 300) / 15)) & 0xFFFFFFu, 0xFF0000u);
+        const QString svg = dir.filePath(u"g.svg"_qs), pdf = dir.filePath(u"g.pdf"_qs);
+        QCOMPARE(runCli({u"graph"_qs, u"--svg"_qs, svg, data}).status, 0);
+        QVERIFY(QFile(svg).open(QIODevice::ReadOnly));
+        QCOMPARE(runCli({u"graph"_qs, u"--pdf"_qs, pdf, data}).status, 0);
+        QVERIFY(QFileInfo(pdf).size() > 1000);
+        const Run both = runCli({u"graph"_qs, u"--png"_qs, png, u"--pdf"_qs, pdf, data});
+        QCOMPARE(both.status, 2);
+        QVERIFY(both.err.contains("give one of --png, --svg and --pdf"));
+        const Run unwritable =
+            runCli({u"graph"_qs, u"--png"_qs, dir.filePath(u"none/g.png"_qs), data});
+        QCOMPARE(unwritable.status, 1);
+        QVERIFY(unwritable.err.contains("cannot be written"));
     }
 
     // Without a display the program says what it needs and ends, instead of Qt's abort.
