@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang (AddressSanitizer and UndefinedBehaviorSanitizer) and
+# runs each for SECONDS (default 60). New inputs go to a scratch corpus; an input that makes a
+# target fail is written into fuzz/corpus/<target>/, where every build replays it as a test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-60}
+bash scripts/install-deps.sh
+export DEBIAN_FRONTEND=noninteractive
+for p in clang libclang-rt-14-dev; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" ||
+    apt-get install -y -qq --no-install-recommends "$p"
+done
+CXX=clang++ BUILD_DIR=build-fuzz BUILD_TYPE=RelWithDebInfo bash scripts/build.sh -DVENTREL_FUZZ=ON
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+status=0
+for target in lkdfile gaugeline; do
+  mkdir -p "$scratch/$target"
+  echo "== $target: $seconds s"
+  ASAN_OPTIONS=detect_leaks=1 build-fuzz/fuzz/fuzz_$target -max_total_time="$seconds" \
+    -max_len=20000 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+    -artifact_prefix="fuzz/corpus/$target/failed-" "$scratch/$target" "fuzz/corpus/$target" \
+    2>&1 | grep -E "^(#[0-9]+.*DONE|stat::number_of_executed_units|stat::average_exec_per_sec|==[0-9]+==|SUMMARY|check failed)" || true
+  if ls fuzz/corpus/$target/failed-* >/dev/null 2>&1; then
+    echo "$target: failing input kept in fuzz/corpus/$target/"
+    status=1
+  fi
+done
+exit $status
