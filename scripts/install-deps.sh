@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev
-  libgl-dev fonts-dejavu-core
+  libgl-dev fonts-dejavu-core fonts-liberation poppler-utils
   xvfb xauth clang-format
 )
 missing=()

@@ -1,6 +1,7 @@
 #include "ui/app/pageflow.h"
 #include "ui/app/shellpages.h"
 #include "ui/calc/measurementpage.h"
+#include "ui/report/previewpage.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -37,6 +38,7 @@ int main(int argc, char* argv[]) {
     PageFlow flow;
     registerShellPages(flow);
     flow.registerPage(PageId::Measurement, [](PageHost& host) { return new BDMeasFm4(host); });
+    flow.registerPage(PageId::Preview, [](PageHost& host) { return new PPreview(host); });
 
     flow.showPage(PageId::Start);
     const QStringList args = QApplication::arguments();

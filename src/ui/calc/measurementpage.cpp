@@ -7,6 +7,7 @@
 #include "core/util/numtext.h"
 #include "ui/common/messages.h"
 #include "ui/common/twips.h"
+#include "ui/report/reportcommands.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -90,18 +91,21 @@ void BDMeasFm4::buildMenus() {
     item(file, QStringLiteral("mnuExit"), QStringLiteral("&Exit"),
          [this] { host().exitCommand(this); });
 
-    // The reports and the graph are not part of this program yet: their items stay disabled.
+    // The graph is not part of this program yet: its item stays disabled.
     QMenu* print = menu(QStringLiteral("mnuPrint"), QStringLiteral("&Print"));
     const auto none = [] {};
-    item(print, QStringLiteral("mnuPrevCustRept"), QStringLiteral("Preview &Customer Report"), none)
-        ->setEnabled(false);
-    item(print, QStringLiteral("mnuPrintCustRpt"), QStringLiteral("Print Cus&tomer Report"), none)
-        ->setEnabled(false);
+    const bool preview = host().offers(PageId::Preview);
+    item(print, QStringLiteral("mnuPrevCustRept"), QStringLiteral("Preview &Customer Report"),
+         [this] { report_Click(false, true); })
+        ->setEnabled(preview);
+    item(print, QStringLiteral("mnuPrintCustRpt"), QStringLiteral("Print Cus&tomer Report"),
+         [this] { report_Click(false, false); });
     print->addSeparator();
-    item(print, QStringLiteral("mnuPrevTecRpt"), QStringLiteral("Preview Te&chnical Report"), none)
-        ->setEnabled(false);
-    item(print, QStringLiteral("mnuPrTecRpt"), QStringLiteral("Print Techn&ical Report"), none)
-        ->setEnabled(false);
+    item(print, QStringLiteral("mnuPrevTecRpt"), QStringLiteral("Preview Te&chnical Report"),
+         [this] { report_Click(true, true); })
+        ->setEnabled(preview);
+    item(print, QStringLiteral("mnuPrTecRpt"), QStringLiteral("Print Techn&ical Report"),
+         [this] { report_Click(true, false); });
     print->addSeparator();
     item(print, QStringLiteral("mnuPrintGraph"), QStringLiteral("Print &Graph"), none)
         ->setEnabled(false);
@@ -609,6 +613,17 @@ void BDMeasFm4::Command3D1_Click() {
     // The reload stores the inputs as shown before the graph reads them.
     host().showPage(PageId::Measurement);
     host().showPage(PageId::Graph);
+}
+
+void BDMeasFm4::report_Click(bool technical, bool preview) {
+    if (preview) {
+        rec().ReportKindG = technical ? 1 : 0;
+        host().showPage(PageId::Preview);
+    } else if (technical) {
+        reportcommands::printTechnicalReport(this, rec());
+    } else {
+        reportcommands::printCustomerReport(this, rec());
+    }
 }
 
 void BDMeasFm4::mnuInstructions_Click() {
