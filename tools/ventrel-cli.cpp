@@ -1,5 +1,6 @@
 // ventrel-cli: prints the figures of blower-door data files without opening a window.
 
+#include "cli/report.h"
 #include "core/calc/analysis.h"
 #include "core/record/lkdfile.h"
 
@@ -46,6 +47,8 @@ int main(int argc, char** argv) {
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
+    if (!args.isEmpty() && args.first() == QStringLiteral("report"))
+        return runReportCommand(args.mid(1));
 
     if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
         std::fputs(kUsage, stdout);

@@ -45,8 +45,8 @@ void PPreview::Form_Load() {
     const int points =
         customer ? reportcommands::kCustomerPointSize : reportcommands::kTechnicalPointSize;
     Text1_->setFont(reportprinter::reportFont(points));
-    // The same TAB stops as on paper: half an inch.
-    Text1_->setTabStopDistance(reportprinter::tabStopDistance(twips::logicalDpi(Text1_)));
+    // The same TAB stops as on paper.
+    Text1_->setTabStopDistance(reportprinter::tabStopDistance(points, twips::logicalDpi(Text1_)));
     show();
 
     QString text;

@@ -20,6 +20,11 @@ DialogHandler& installedDialog() {
     return handler;
 }
 
+// Half an inch all round unless the user chooses otherwise.
+void setMargins(QPrinter& printer) {
+    printer.setPageMargins(QMarginsF(12.7, 12.7, 12.7, 12.7), QPageLayout::Millimeter);
+}
+
 bool runDialog(QWidget* parent, QPrinter& printer) {
     if (installedDialog())
         return installedDialog()(printer);
@@ -50,8 +55,11 @@ QString pdfProblem(const QString& path) {
 
 } // namespace
 
-double tabStopDistance(double dotsPerInch) {
-    return dotsPerInch / 2.0;
+double tabStopDistance(int pointSize, double dotsPerInch) {
+    // Arial's average character is 904/2048 of the em; fixed here rather than read from the
+    // font, so that a substitute face with another average gives the same stops.
+    constexpr double kAverageCharEm = 904.0 / 2048.0;
+    return 8.0 * kAverageCharEm * pointSize / 72.0 * dotsPerInch;
 }
 
 QFont reportFont(int pointSize) {
@@ -74,7 +82,7 @@ int paintReport(QPainter& painter, QPrinter& printer, const QString& text, int p
     QTextOption option;
     // The text engine takes a layout's TAB distance in pixels at 96 DPI and scales it to the
     // font's resolution itself.
-    option.setTabStopDistance(tabStopDistance(96.0));
+    option.setTabStopDistance(tabStopDistance(pointSize, 96.0));
     // A line wider than the page goes on below, so nothing is cut off at the margin.
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
 
@@ -145,6 +153,7 @@ bool printOn(QPrinter& printer, const QString& text, int pointSize, QString* err
 
 Outcome printWithDialog(QWidget* parent, const QString& title, const QString& text, int pointSize) {
     QPrinter printer(QPrinter::HighResolution);
+    setMargins(printer);
     if (!runDialog(parent, printer))
         return Outcome::Cancelled;
     QString error;
@@ -163,6 +172,7 @@ DialogHandler setDialogHandler(DialogHandler handler) {
 
 bool printToPdf(const QString& path, const QString& text, int pointSize, QString* error) {
     QPrinter printer(QPrinter::HighResolution);
+    setMargins(printer);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
     return printOn(printer, text, pointSize, error);

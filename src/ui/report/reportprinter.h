@@ -9,12 +9,14 @@ class QPainter;
 class QPrinter;
 class QWidget;
 
-// Printing a report text: one font, TAB stops every half inch (the same on the screen), lines
+// Printing a report text: one font, TAB stops evenly spaced (the same on the screen), lines
 // that do not fit the page width wrapped, and pages broken at line ends.
 namespace reportprinter {
 
-// Half an inch between TAB stops, in a device's own units.
-double tabStopDistance(double dotsPerInch);
+// The distance between TAB stops for the report font at `pointSize`, in units of a device
+// with `dotsPerInch`: eight average characters of Arial, the stops the reports' columns and
+// padded labels are laid out for (31.8 points at 9 points).
+double tabStopDistance(int pointSize, double dotsPerInch);
 
 // The report font: "Arial" at `pointSize`, not bold. Arial resolves to a metric-compatible
 // face (Liberation Sans) where Arial itself is not installed.

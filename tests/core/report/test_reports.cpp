@@ -606,7 +606,7 @@ void TestReports::shippedTemplate() {
              qPrintable(error));
     const QStringList items = report::templateItems(text);
     QVERIFY(items.size() > 30 && items.size() < 100);
-    QCOMPARE(items.last(), u"The test team"_qs);
+    QCOMPARE(items.last(), u"[TAB2]The test team"_qs);
     for (const int system : {1, 2, 3}) {
         for (const bool screen : {false, true}) {
             TestRecord r = reportTest(static_cast<int16_t>(system));
