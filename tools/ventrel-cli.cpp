@@ -14,6 +14,7 @@ namespace {
 
 const char* const kUsage =
     "Usage: ventrel-cli analyse [--exact] [--format json|csv] FILE...\n"
+    "       ventrel-cli report --help   (the technical and customer reports)\n"
     "\n"
     "Reads each .lkd data file and prints its results.\n"
     "\n"

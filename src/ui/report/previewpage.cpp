@@ -52,7 +52,9 @@ void PPreview::Form_Load() {
     QString text;
     if (customer) {
         QString templateText;
-        if (reportcommands::loadTemplateTelling(this, QStringLiteral("Preview"), templateText))
+        if (reportcommands::loadTemplateTelling(this, QStringLiteral("Preview"),
+                                                QStringLiteral("There is no letter to show."),
+                                                templateText))
             text = report::previewCustomerReport(rec(), templateText);
     } else {
         text = report::previewTechnicalReport(rec());

@@ -20,23 +20,22 @@ void printTechnicalReport(QWidget* from, TestRecord& r) {
         r.ReportKindG = 1;
 }
 
-bool loadTemplateTelling(QWidget* from, const QString& title, QString& text) {
+bool loadTemplateTelling(QWidget* from, const QString& title, const QString& outcome,
+                         QString& text) {
     const QString path = report::findCustomerTemplate();
-    if (path.isEmpty()) {
-        showInformation(from, title, report::missingTemplateMessage(pagemenus::kBreak));
-        return false;
-    }
     QString error;
-    if (!report::readCustomerTemplate(path, text, error)) {
-        showInformation(from, title, error);
-        return false;
-    }
-    return true;
+    if (path.isEmpty())
+        error = report::missingTemplateMessage(pagemenus::kBreak);
+    else if (report::readCustomerTemplate(path, text, error))
+        return true;
+    showInformation(from, title, error + pagemenus::kBreak + outcome);
+    return false;
 }
 
 void printCustomerReport(QWidget* from, TestRecord& r) {
     QString templateText;
-    if (!loadTemplateTelling(from, kTitle, templateText))
+    if (!loadTemplateTelling(from, kTitle, QStringLiteral("Nothing has been printed."),
+                             templateText))
         return;
     const QString text = report::customerReportText(r, r.UnitSystemG, templateText);
     if (reportprinter::printWithDialog(from, kTitle, text, kCustomerPointSize) ==

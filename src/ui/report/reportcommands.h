@@ -22,7 +22,8 @@ void printTechnicalReport(QWidget* from, TestRecord& r);
 void printCustomerReport(QWidget* from, TestRecord& r);
 
 // The customer template's text for a print or a preview; false when there is none or it
-// cannot be read, after telling the user in a box titled `title`.
-bool loadTemplateTelling(QWidget* from, const QString& title, QString& text);
+// cannot be read, after telling the user in a box titled `title`, `outcome` closing the text.
+bool loadTemplateTelling(QWidget* from, const QString& title, const QString& outcome,
+                         QString& text);
 
 } // namespace reportcommands

@@ -225,6 +225,7 @@ class TestReportPrinting : public QObject {
         QCOMPARE(messages.requests.size(), size_t(1));
         QVERIFY(messages.requests[0].text.contains(u"Customer.txt"_qs));
         QVERIFY(messages.requests[0].text.contains(QCoreApplication::applicationDirPath()));
+        QVERIFY(messages.requests[0].text.endsWith(u"Nothing has been printed."_qs));
     }
 
     // From the measurement page: both prints, both previews, Back, and Exit from the preview.
