@@ -127,12 +127,6 @@ Leakage leakage(const TestRecord& r, int16_t system) {
     return l;
 }
 
-// Both layouts list the same identification fields.
-struct IdLine {
-    QString label;
-    QString value;
-};
-
 } // namespace
 
 std::vector<int> reportedPoints(const TestRecord& r) {
@@ -186,41 +180,40 @@ QString technicalReportText(const TestRecord& r, const QString& language, int16_
     out << QString();
     out << tabs(3) + QStringLiteral("BUILDING AND ENVIRONMENTAL DATA");
 
-    const QString after = t2; // between the building labels and their values
     if (metric(system)) {
-        out << t2 + QStringLiteral("Volume of Building=               ") + after +
+        out << t2 + QStringLiteral("Volume of Building=               ") + t2 +
                    rounded(units::volumeShown(r.BuildingVolumeCuFtG, system), 1) +
                    QStringLiteral("  m3");
         if (r.BuildingSurfaceAreaSqFtG != 0.0)
-            out << t2 + QStringLiteral("Surface Area of Building=         ") + after +
+            out << t2 + QStringLiteral("Surface Area of Building=         ") + t2 +
                        rounded(units::areaShown(r.BuildingSurfaceAreaSqFtG, system), 1) +
                        QStringLiteral("  m2");
         if (r.BuildingFloorAreaSqFtG != 0.0)
-            out << t2 + QStringLiteral("Floor Area of Building=           ") + after +
+            out << t2 + QStringLiteral("Floor Area of Building=           ") + t2 +
                        rounded(units::areaShown(r.BuildingFloorAreaSqFtG, system), 1) +
                        QStringLiteral("  m2");
-        out << t2 + QStringLiteral("Stories above Grade=              ") + after +
+        out << t2 + QStringLiteral("Stories above Grade=              ") + t2 +
                    field(r.StoriesAboveGradeG);
-        out << t2 + QStringLiteral("Temperature Inside=               ") + after +
+        out << t2 + QStringLiteral("Temperature Inside=               ") + t2 +
                    rounded(units::temperatureShown(r.TemperatureInsideFG, system), 1) +
                    QStringLiteral("  C");
-        out << t2 + QStringLiteral("Temperature Outside=              ") + after +
+        out << t2 + QStringLiteral("Temperature Outside=              ") + t2 +
                    rounded(units::temperatureShown(r.TemperatureOutsideFG, system), 5) +
                    QStringLiteral("  C");
     } else {
-        out << t2 + QStringLiteral("Volume of Building=               ") + after +
+        out << t2 + QStringLiteral("Volume of Building=               ") + t2 +
                    firstOf(num(r.BuildingVolumeCuFtG), 9) + QStringLiteral("  ft3");
         if (r.BuildingSurfaceAreaSqFtG != 0.0)
-            out << t2 + QStringLiteral("Surface Area of Building=         ") + after +
+            out << t2 + QStringLiteral("Surface Area of Building=         ") + t2 +
                        rounded(r.BuildingSurfaceAreaSqFtG, 1) + QStringLiteral("  ft2");
         if (r.BuildingFloorAreaSqFtG != 0.0)
-            out << t2 + QStringLiteral("Floor Area of Building=           ") + after +
+            out << t2 + QStringLiteral("Floor Area of Building=           ") + t2 +
                        rounded(r.BuildingFloorAreaSqFtG, 1) + QStringLiteral("  ft2");
-        out << t2 + QStringLiteral("Stories above Grade=              ") + after +
+        out << t2 + QStringLiteral("Stories above Grade=              ") + t2 +
                    rounded(storiesValue(r), 1);
-        out << t2 + QStringLiteral("Temperature Inside=               ") + after +
+        out << t2 + QStringLiteral("Temperature Inside=               ") + t2 +
                    rounded(r.TemperatureInsideFG, 1) + QStringLiteral("  F");
-        out << t2 + QStringLiteral("Temperature Outside=              ") + after +
+        out << t2 + QStringLiteral("Temperature Outside=              ") + t2 +
                    rounded(r.TemperatureOutsideFG, 1) + QStringLiteral("  F");
     }
     out << t2 + QStringLiteral("Wind Shielding=                   ") + t2 +
