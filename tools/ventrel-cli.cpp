@@ -4,6 +4,7 @@
 #include "cli/analyse.h"
 #include "cli/cliio.h"
 #include "cli/graph.h"
+#include "cli/report.h"
 
 #include <QGuiApplication>
 
@@ -20,6 +21,8 @@ const char* const kUsage = "Usage: ventrel-cli COMMAND [OPTIONS] FILE...\n"
                            "Commands:\n"
                            "  analyse    the figures of data files, as JSON or CSV\n"
                            "  graph      the log-log graph of a data file, as PNG, SVG or PDF\n"
+                           "  report     the technical report or the customer letter of a data\n"
+                           "             file, as text or printed into a PDF\n"
                            "\n"
                            "ventrel-cli COMMAND --help describes a command.\n";
 
@@ -34,6 +37,8 @@ int main(int argc, char** argv) {
 
     if (command == QStringLiteral("analyse"))
         return runAnalyseCommand(rest);
+    if (command == QStringLiteral("report"))
+        return runReportCommand(rest);
     if (command == QStringLiteral("graph")) {
         // Drawing needs Qt's Gui; no window is opened, so no display is needed either.
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

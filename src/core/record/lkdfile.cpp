@@ -61,16 +61,6 @@ bool encodeCp1252(QStringView text, QByteArray& out) {
     return true;
 }
 
-QString decodeCp1252(QByteArrayView bytes) {
-    QString out(bytes.size(), Qt::Uninitialized);
-    QChar* p = out.data();
-    for (const char ch : bytes) {
-        const auto b = static_cast<unsigned char>(ch);
-        *p++ = QChar(b < 0x80 || b >= 0xA0 ? char16_t(b) : kCp1252High[b - 0x80]);
-    }
-    return out;
-}
-
 // Strict UTF-8 (no overlong forms, no surrogates, nothing past U+10FFFF); `multiByte` tells
 // whether anything beyond ASCII was seen.
 bool isUtf8(QByteArrayView bytes, bool& multiByte) {
@@ -404,7 +394,7 @@ std::optional<QString> readLines(QIODevice& device, QStringList& out) {
     }
     out.reserve(lines.size());
     for (const QByteArray& line : lines)
-        out.append(utf8 ? QString::fromUtf8(line) : decodeCp1252(line));
+        out.append(utf8 ? QString::fromUtf8(line) : decodeWindows1252(line));
     return std::nullopt;
 }
 
@@ -509,4 +499,14 @@ bool readLkdFile(const QString& path, TestRecord& r, QString* error) {
 bool isUntitledName(const QString& fileName) {
     const QString upper = fileName.toUpper();
     return upper.isEmpty() || upper == u"UNTITLED.LKD" || upper == u"UNTITLED" || upper == u".LKD";
+}
+
+QString decodeWindows1252(QByteArrayView bytes) {
+    QString out(bytes.size(), Qt::Uninitialized);
+    QChar* p = out.data();
+    for (const char ch : bytes) {
+        const auto b = static_cast<unsigned char>(ch);
+        *p++ = QChar(b < 0x80 || b >= 0xA0 ? char16_t(b) : kCp1252High[b - 0x80]);
+    }
+    return out;
 }

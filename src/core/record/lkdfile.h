@@ -3,6 +3,7 @@
 #include "core/record/testrecord.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 // The .lkd data file: 118 lines, one item per line, CRLF. Line 98 holds "extra", or the USACE
@@ -25,3 +26,6 @@ QByteArray composeLkd(const TestRecord& r, Line98 line98 = Line98::Extra);
 
 // Save treats these names (any letter case) as "no file yet".
 bool isUntitledName(const QString& fileName);
+
+// Bytes as Windows-1252 text; the five unassigned bytes read as the control of that number.
+QString decodeWindows1252(QByteArrayView bytes);

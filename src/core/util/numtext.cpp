@@ -217,6 +217,29 @@ int layout(const Decimal& d, int maxPositionalExponent, Style style, char* out) 
     return static_cast<int>(p - out);
 }
 
+// Positional display form of any magnitude (a Double may carry 300 zeros).
+QString plainText(const Decimal& d) {
+    if (d.isZero())
+        return QStringLiteral(" 0");
+    QString out;
+    out.reserve(d.length + std::abs(d.pointPos) + 3);
+    out += d.negative ? QLatin1Char('-') : QLatin1Char(' ');
+    const auto digits = QLatin1StringView(d.digits, d.length);
+    if (d.pointPos <= 0) {
+        out += QLatin1Char('.');
+        out += QString(-d.pointPos, QLatin1Char('0'));
+        out += digits;
+    } else if (d.pointPos >= d.length) {
+        out += digits;
+        out += QString(d.pointPos - d.length, QLatin1Char('0'));
+    } else {
+        out += digits.left(d.pointPos);
+        out += QLatin1Char('.');
+        out += digits.mid(d.pointPos);
+    }
+    return out;
+}
+
 QString layoutText(const Decimal& d, int maxPositionalExponent, Style style) {
     char buf[64];
     const int n = layout(d, maxPositionalExponent, style, buf);
@@ -350,6 +373,18 @@ QString numText(double value) {
     if (!std::isfinite(value))
         return QStringLiteral(" 0");
     return layoutText(significantDecimal(value, 15), 15, Style::Display);
+}
+
+QString plainNumText(float value) {
+    if (!std::isfinite(value))
+        return QStringLiteral(" 0");
+    return plainText(significantDecimal(value, 7));
+}
+
+QString plainNumText(double value) {
+    if (!std::isfinite(value))
+        return QStringLiteral(" 0");
+    return plainText(significantDecimal(value, 15));
 }
 
 double roundHalfEven(double value, int places) {

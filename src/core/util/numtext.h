@@ -17,6 +17,11 @@
 QString numText(float value);
 QString numText(double value);
 
+// The same digits as numText, always written out in full (no exponent), as the reports print
+// a number: "1E-06" becomes " .000001", "1.5E+15" becomes " 1500000000000000".
+QString plainNumText(float value);
+QString plainNumText(double value);
+
 // Rounds to `places` decimals, halves to the even digit.
 double roundHalfEven(double value, int places);
 double roundHalfEven(float value, int places);

@@ -2,6 +2,7 @@
 #include "ui/app/shellpages.h"
 #include "ui/calc/measurementpage.h"
 #include "ui/report/graphpage.h"
+#include "ui/report/previewpage.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -39,6 +40,7 @@ int main(int argc, char* argv[]) {
     registerShellPages(flow);
     flow.registerPage(PageId::Measurement, [](PageHost& host) { return new BDMeasFm4(host); });
     flow.registerPage(PageId::Graph, [](PageHost& host) { return new fmGraph(host); });
+    flow.registerPage(PageId::Preview, [](PageHost& host) { return new PPreview(host); });
 
     flow.showPage(PageId::Start);
     const QStringList args = QApplication::arguments();

@@ -10,6 +10,7 @@
 #include "ui/common/pagemenus.h"
 #include "ui/common/twips.h"
 #include "ui/report/graphpage.h"
+#include "ui/report/reportcommands.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -82,21 +83,19 @@ void BDMeasFm4::buildMenus() {
     addItem(file, QStringLiteral("mnuExit"), QStringLiteral("&Exit"),
             [this] { host().exitCommand(this); });
 
-    // The reports are not part of this program yet: their items stay disabled.
     QMenu* print = addMenu(this, QStringLiteral("mnuPrint"), QStringLiteral("&Print"));
-    const auto none = [] {};
+    const bool preview = host().offers(PageId::Preview);
     addItem(print, QStringLiteral("mnuPrevCustRept"), QStringLiteral("Preview &Customer Report"),
-            none)
-        ->setEnabled(false);
+            [this] { report_Click(false, true); })
+        ->setEnabled(preview);
     addItem(print, QStringLiteral("mnuPrintCustRpt"), QStringLiteral("Print Cus&tomer Report"),
-            none)
-        ->setEnabled(false);
+            [this] { report_Click(false, false); });
     print->addSeparator();
     addItem(print, QStringLiteral("mnuPrevTecRpt"), QStringLiteral("Preview Te&chnical Report"),
-            none)
-        ->setEnabled(false);
-    addItem(print, QStringLiteral("mnuPrTecRpt"), QStringLiteral("Print Techn&ical Report"), none)
-        ->setEnabled(false);
+            [this] { report_Click(true, true); })
+        ->setEnabled(preview);
+    addItem(print, QStringLiteral("mnuPrTecRpt"), QStringLiteral("Print Techn&ical Report"),
+            [this] { report_Click(true, false); });
     print->addSeparator();
     addItem(print, QStringLiteral("mnuPrintGraph"), QStringLiteral("Print &Graph"),
             [this] { mnuPrintGraph_Click(); });
@@ -662,6 +661,17 @@ void BDMeasFm4::mnuPrintGraph_Click() {
     calculateTest(drawn);
     printGraph(this, drawn);
     r.PrintGraphNowG = drawn.PrintGraphNowG;
+}
+
+void BDMeasFm4::report_Click(bool technical, bool preview) {
+    if (preview) {
+        rec().ReportKindG = technical ? 1 : 0;
+        host().showPage(PageId::Preview);
+    } else if (technical) {
+        reportcommands::printTechnicalReport(this, rec());
+    } else {
+        reportcommands::printCustomerReport(this, rec());
+    }
 }
 
 void BDMeasFm4::mnuInstructions_Click() {

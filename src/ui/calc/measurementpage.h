@@ -38,6 +38,9 @@ class BDMeasFm4 : public MainPage {
 
     void mnuInstructions_Click();
 
+    // The Print menu's reports: preview (closes this page) or print.
+    void report_Click(bool technical, bool preview);
+
     // The five instruction texts, line breaks as LF CR.
     static QStringList instructionTexts();
 

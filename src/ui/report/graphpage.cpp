@@ -5,7 +5,7 @@
 #include "ui/common/pagemenus.h"
 #include "ui/common/twips.h"
 #include "ui/report/graphpainter.h"
-#include "ui/report/printing.h"
+#include "ui/report/reportprinter.h"
 
 #include <QFrame>
 #include <QMenu>
@@ -107,21 +107,26 @@ QString fmGraph::instructionsText() {
 
 bool printGraph(QWidget* parent, TestRecord& r) {
     r.PrintGraphNowG = 0;
-    const std::unique_ptr<QPrinter> printer = printing::choosePrinter(parent);
-    if (!printer)
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    if (!reportprinter::choosePrinter(parent, printer))
         return false;
-    printer->setPageOrientation(QPageLayout::Landscape);
-    QPainter painter;
-    if (!painter.begin(printer.get())) {
+    const auto fail = [parent](const QString& why) {
         showMessage(parent, {QStringLiteral("Print Graph"),
-                             QStringLiteral("The graph was not printed.") + pagemenus::kBreak +
-                                 printing::failureReason(*printer),
+                             QStringLiteral("The graph was not printed.") + pagemenus::kBreak + why,
                              QMessageBox::Warning});
         return false;
-    }
-    const QRectF page = printer->pageRect(QPrinter::DevicePixel);
+    };
+    if (const QString problem = reportprinter::printerProblem(printer); !problem.isEmpty())
+        return fail(problem);
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return fail(QStringLiteral("The printer could not be opened."));
+    const QRectF page = printer.pageRect(QPrinter::DevicePixel);
     const double scale =
         std::min(page.width() / kGraphWidthTwips, page.height() / kGraphHeightTwips);
     paintGraph(painter, graph::buildGraph(r, r.UnitSystemG), scale);
-    return painter.end();
+    if (!painter.end() || printer.printerState() == QPrinter::Error)
+        return fail(QStringLiteral("The printer reported an error."));
+    return true;
 }

@@ -3,7 +3,7 @@
 #include "ui/guitest.h"
 #include "ui/report/graphpage.h"
 #include "ui/report/graphpainter.h"
-#include "ui/report/printing.h"
+#include "ui/report/reportprinter.h"
 
 #include <QImage>
 #include <QPainter>
@@ -62,7 +62,7 @@ class TestGraphPage : public QObject {
 
   private slots:
     void initTestCase() { quietSizeHints(); }
-    void cleanup() { printing::setPrinterChooser({}); }
+    void cleanup() { reportprinter::setDialogHandler({}); }
 
     // Painted at 15 twips a pixel: red discs at the points, blue at the line's ends, black
     // axes, grey grid lines.
@@ -129,13 +129,12 @@ class TestGraphPage : public QObject {
         QFETCH(QString, target);
         QFETCH(bool, printed);
         const QString path = dir_.filePath(target);
-        printing::setPrinterChooser([&](QWidget*) -> std::unique_ptr<QPrinter> {
+        reportprinter::setDialogHandler([&](QPrinter& printer) {
             if (target.isEmpty())
-                return nullptr;
-            auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-            printer->setOutputFormat(QPrinter::PdfFormat);
-            printer->setOutputFileName(path);
-            return printer;
+                return false;
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(path);
+            return true;
         });
         MessageRecorder messages;
         TestRecord r = house(1);
@@ -145,7 +144,7 @@ class TestGraphPage : public QObject {
         QCOMPARE(!target.isEmpty() && QFile::exists(path), printed);
         QCOMPARE(messages.requests.size(), size_t(!printed && !target.isEmpty()));
         if (!messages.requests.empty())
-            QVERIFY(messages.requests[0].text.contains(u"cannot be written"_qs));
+            QVERIFY(messages.requests[0].text.contains(u"does not exist"_qs));
         if (printed) {
             const QString text = pdfText(path);
             QVERIFY2(text.contains(u"LOG-LOG PLOT OF BLOWER DOOR DATA AND CURVE FIT"_qs) &&

@@ -1,0 +1,304 @@
+// The reports through the real printer path into a PDF, read back with pdftotext; the Print
+// menu of the measurement page and the preview page.
+
+#include "ui/guitest.h"
+
+#include "core/report/customerreport.h"
+#include "core/report/technicalreport.h"
+#include "support/testrecords.h"
+#include "ui/calc/measurementpage.h"
+#include "ui/report/previewpage.h"
+#include "ui/report/reportcommands.h"
+#include "ui/report/reportprinter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+namespace {
+
+QString run(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return QString();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// The PDF's text, page by page (pdftotext separates pages with a form feed).
+QStringList pdfPages(const QString& pdf) {
+    QStringList pages = run(u"pdftotext"_qs, {u"-layout"_qs, pdf, u"-"_qs}).split(u'\f');
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+        pages.removeLast();
+    return pages;
+}
+
+// The words of a text in order, blanks and line breaks aside: what must survive printing.
+QStringList wordsOf(const QString& text) {
+    return text.split(QRegularExpression(u"\\s+"_qs), Qt::SkipEmptyParts);
+}
+
+// Every printed character in order, all blanks, TABs and line breaks taken out (pdftotext
+// joins words that a TAB leaves close together).
+QString inkOf(const QString& text) {
+    return QString(text).remove(QRegularExpression(u"\\s+"_qs));
+}
+
+// Prints into `pdf` through whatever asks for the print dialog.
+struct PdfDialog {
+    explicit PdfDialog(const QString& pdf, bool accept = true) {
+        previous = reportprinter::setDialogHandler([pdf, accept, this](QPrinter& printer) {
+            ++asked;
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            return accept;
+        });
+    }
+    ~PdfDialog() { reportprinter::setDialogHandler(previous); }
+    reportprinter::DialogHandler previous;
+    int asked = 0;
+};
+
+// A Customer.txt beside the program for as long as it lives.
+struct TemplateBeside {
+    explicit TemplateBeside(const QByteArray& bytes)
+        : path(QDir(QCoreApplication::applicationDirPath()).filePath(u"Customer.txt"_qs)) {
+        QFile f(path);
+        if (f.open(QIODevice::WriteOnly))
+            f.write(bytes);
+    }
+    ~TemplateBeside() { QFile::remove(path); }
+    QString path;
+};
+
+QByteArray shippedTemplate() {
+    QFile f(qEnvironmentVariable("VENTREL_SOURCE_DIR") + u"/data/Customer.txt"_qs);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestReportPrinting : public QObject {
+    Q_OBJECT
+  private slots:
+    void initTestCase() {
+        quietSizeHints();
+        QVERIFY2(!run(u"pdftotext"_qs, {u"-v"_qs}).isNull() ||
+                     QFile::exists(u"/usr/bin/pdftotext"_qs),
+                 "pdftotext (poppler-utils) is needed");
+    }
+
+    void technicalReportPdf_data() {
+        QTest::addColumn<int>("system");
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("system 1") << 1 << u"E"_qs
+                                  << QStringList{u"Volume of Building= 12000.5 ft3"_qs,
+                                                 u"-.2007 2000.2 1990.5 .497 1 MAG:Plate Off"_qs,
+                                                 u"Infiltration/Bedroom= 27.26 cfm/bedroom"_qs};
+        QTest::newRow("system 2") << 2 << u"E"_qs
+                                  << QStringList{u"-50 2000.2 1990.5 .497 1 MAG:Plate Off"_qs,
+                                                 u"Flow Coefficient= 138.464 cfm @ 1 Pa"_qs};
+        QTest::newRow("system 3, French")
+            << 3 << u"F"_qs
+            << QStringList{u"Date et heur de test: 12/07/2026 10:15"_qs,
+                           u"Infiltration DEAP Index= .2981 m3/h/m2 surface"_qs,
+                           u"Infiltration/BedRoom= 46.32 m3/h/bedroom"_qs};
+    }
+
+    // Every word of the composed text reaches the page in order, on one page, and each table
+    // line stays one line.
+    void technicalReportPdf() {
+        QFETCH(int, system);
+        QFETCH(QString, language);
+        QFETCH(QStringList, lines);
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(u"technical.pdf"_qs);
+        TestRecord r = testrecords::reportTest(static_cast<int16_t>(system));
+        r.LanguageG = language;
+        r.ReportKindG = 0;
+        PdfDialog dialog(pdf);
+        MessageRecorder messages;
+        reportcommands::printTechnicalReport(nullptr, r);
+        QCOMPARE(dialog.asked, 1);
+        QVERIFY(messages.requests.empty());
+        QCOMPARE(r.ReportKindG, int16_t(1));
+        const QStringList pages = pdfPages(pdf);
+        QCOMPARE(pages.size(), 1);
+        const QString composed =
+            report::technicalReportText(r, language, static_cast<int16_t>(system));
+        QCOMPARE(inkOf(pages.first()), inkOf(composed));
+        QStringList printedLines;
+        for (const QString& l : pages.first().split(u'\n'))
+            printedLines << wordsOf(l).join(u' ');
+        for (const QString& line : lines)
+            QVERIFY2(printedLines.contains(line), qPrintable(line));
+    }
+
+    // A long letter goes on over several pages, broken at line ends; a line wider than the
+    // page is wrapped, not cut.
+    void longCustomerReport() {
+        QByteArray letter;
+        for (int i = 1; i <= 99; ++i)
+            letter += "\"Line " + QByteArray::number(i) + " of the letter\"\r\n";
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(u"customer.pdf"_qs);
+        QString text =
+            report::customerReportText(testrecords::reportTest(1), 1, QString::fromLatin1(letter));
+        const QString wide = QStringList(60, u"wide"_qs).join(u' ') + u" END-OF-LINE"_qs;
+        text += u"\t\t"_qs + wide + u"\r\n"_qs;
+        QString error;
+        QVERIFY2(reportprinter::printToPdf(pdf, text, reportcommands::kCustomerPointSize, &error),
+                 qPrintable(error));
+        const QStringList pages = pdfPages(pdf);
+        QVERIFY2(pages.size() >= 2, qPrintable(QString::number(pages.size())));
+        const QString all = pages.join(u'\n');
+        QCOMPARE(inkOf(all), inkOf(text));
+        // Each numbered line is whole on one page.
+        for (int i = 1; i <= 99; ++i)
+            QVERIFY(all.contains(QRegularExpression(u"Line %1 of the letter"_qs.arg(i))));
+        // The wide line took more than one printed line.
+        const QStringList printed = pages.last().split(u'\n');
+        const auto at = std::find_if(printed.begin(), printed.end(),
+                                     [](const QString& l) { return l.contains(u"wide"_qs); });
+        QVERIFY(at != printed.end());
+        QVERIFY(!at->contains(u"END-OF-LINE"_qs));
+    }
+
+    void failures_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("cancel") << 0 << QString();
+        QTest::newRow("PDF in a missing folder") << 1 << u"^The folder .* does not exist"_qs;
+        // Without a print system Qt falls back to a PDF printer that has no file to write.
+        QTest::newRow("no such printer")
+            << 2 << u"^(No printer is available|No file name was given)"_qs;
+    }
+
+    // Cancel prints nothing and changes nothing; a failure is told and changes nothing.
+    void failures() {
+        QFETCH(int, kind);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        const QString pdf =
+            kind == 1 ? dir.filePath(u"missing/r.pdf"_qs) : dir.filePath(u"r.pdf"_qs);
+        const auto previous = reportprinter::setDialogHandler([&](QPrinter& printer) {
+            if (kind == 2) {
+                printer.setOutputFormat(QPrinter::NativeFormat);
+                printer.setPrinterName(u"no-such-printer"_qs);
+                return true;
+            }
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            return kind != 0;
+        });
+        MessageRecorder messages;
+        TestRecord r = testrecords::reportTest(1);
+        r.ReportKindG = 0;
+        reportcommands::printTechnicalReport(nullptr, r);
+        reportprinter::setDialogHandler(previous);
+        QCOMPARE(r.ReportKindG, int16_t(0));
+        QVERIFY(!QFile::exists(pdf));
+        if (message.isEmpty()) {
+            QVERIFY(messages.requests.empty());
+        } else {
+            QCOMPARE(messages.requests.size(), size_t(1));
+            QVERIFY2(messages.requests[0].text.contains(QRegularExpression(message)),
+                     qPrintable(messages.requests[0].text));
+        }
+    }
+
+    // No template: the user is told where it was looked for, and no print dialog opens.
+    void customerWithoutTemplate() {
+        QTemporaryDir dir;
+        PdfDialog dialog(dir.filePath(u"c.pdf"_qs));
+        MessageRecorder messages;
+        TestRecord r = testrecords::reportTest(1);
+        r.ReportKindG = 1;
+        reportcommands::printCustomerReport(nullptr, r);
+        QCOMPARE(dialog.asked, 0);
+        QCOMPARE(r.ReportKindG, int16_t(1));
+        QCOMPARE(messages.requests.size(), size_t(1));
+        QVERIFY(messages.requests[0].text.contains(u"Customer.txt"_qs));
+        QVERIFY(messages.requests[0].text.contains(QCoreApplication::applicationDirPath()));
+        QVERIFY(messages.requests[0].text.endsWith(u"Nothing has been printed."_qs));
+    }
+
+    // From the measurement page: both prints, both previews, Back, and Exit from the preview.
+    void printMenu() {
+        QTemporaryDir dir;
+        const TemplateBeside beside(shippedTemplate());
+        FlowUnderTest f(dir.path(), false);
+        f.flow.registerPage(PageId::Measurement,
+                            [](PageHost& host) { return new BDMeasFm4(host); });
+        f.flow.registerPage(PageId::Preview, [](PageHost& host) { return new PPreview(host); });
+        f.flow.record() = testrecords::reportTest(1);
+        f.show(PageId::Measurement);
+
+        const QString pdf = dir.filePath(u"menu.pdf"_qs);
+        {
+            PdfDialog dialog(pdf);
+            f.trigger(u"mnuPrintCustRpt"_qs);
+            QCOMPARE(dialog.asked, 1);
+        }
+        QCOMPARE(f.flow.record().ReportKindG, int16_t(0));
+        const QString letter = pdfPages(pdf).join(u'\n');
+        QVERIFY(letter.contains(u"Report Prepared For:"_qs));
+        QVERIFY(letter.contains(u"12 Maple Lane"_qs));
+        QVERIFY(!letter.contains(u"2.8 square feet"_qs));
+        {
+            PdfDialog dialog(pdf);
+            f.trigger(u"mnuPrTecRpt"_qs);
+        }
+        QCOMPARE(f.flow.record().ReportKindG, int16_t(1));
+        QVERIFY(pdfPages(pdf).join(u'\n').contains(u"AIR LEAKAGE TEST REPORT"_qs));
+
+        // The technical preview shows what the core composes from the record as the
+        // measurement page left it, and stores the DEAP index.
+        TestRecord expected = f.flow.record();
+        const QString technical = report::previewTechnicalReport(expected);
+        f.flow.record().InfiltrationDeapIndexG = 0.5f;
+        f.trigger(u"mnuPrevTecRpt"_qs);
+        QCOMPARE(f.currentName(), u"PPreview"_qs);
+        QCOMPARE(f.flow.currentPage()->windowTitle(), u"Ventrel 2.11 DEMO  File: MAPLE.LKD"_qs);
+        auto* text1 = f.child<QPlainTextEdit>(u"Text1"_qs);
+        QVERIFY(text1 && text1->isReadOnly());
+        QVERIFY(text1->textInteractionFlags() & Qt::TextSelectableByMouse);
+        QCOMPARE(text1->toPlainText(), QString(technical).replace(u"\r\n"_qs, u"\n"_qs));
+        QCOMPARE(f.flow.record().InfiltrationDeapIndexG, expected.InfiltrationDeapIndexG);
+        QCOMPARE(text1->font().family(), u"Arial"_qs);
+        QCOMPARE(text1->font().pointSize(), 9);
+
+        f.trigger(u"nmuBack"_qs);
+        QCOMPARE(f.currentName(), u"BDMeasFm4"_qs);
+
+        // The customer preview refreshes the infiltration factor (2 stories, shielding 1),
+        // and the measurement page shows the figures of the new factor once back.
+        f.flow.record().DivideBy20FactorG = 20;
+        f.trigger(u"mnuPrevCustRept"_qs);
+        QCOMPARE(f.currentName(), u"PPreview"_qs);
+        QCOMPARE(f.child<QPlainTextEdit>(u"Text1"_qs)->font().pointSize(), 10);
+        QVERIFY(f.child<QPlainTextEdit>(u"Text1"_qs)
+                    ->toPlainText()
+                    .contains(u"\tReport Prepared For:\t\t12 Maple Lane\n"_qs));
+        QVERIFY(qAbs(f.flow.record().DivideBy20FactorG - 15.966f) < 0.001f);
+        f.click(u"Command3D1"_qs);
+        QCOMPARE(f.currentName(), u"BDMeasFm4"_qs);
+        QVERIFY(qAbs(f.flow.record().DivideBy20FactorG - 15.966f) < 0.001f);
+
+        // Exit from the preview asks the common question.
+        f.trigger(u"mnuPrevTecRpt"_qs);
+        f.messages.answers.push_back(QMessageBox::Cancel);
+        f.trigger(u"nmuExit"_qs);
+        QCOMPARE(f.messages.titles().last(), u"Close"_qs);
+        QCOMPARE(f.currentName(), u"PPreview"_qs);
+        QCOMPARE(f.ends, 0);
+    }
+};
+
+QTEST_MAIN(TestReportPrinting)
+#include "test_reportprinting.moc"
