@@ -158,13 +158,13 @@ class TestResultDisplay : public QObject {
         QTest::addColumn<double>("floor");
         QTest::addColumn<QStringList>("running"); // perm, USACE, Q4, DEAP
         QTest::addColumn<QStringList>("loaded");
-        const QStringList cfm{u" .018"_qs, u" .02"_qs, u" 0"_qs, u" .0009"_qs};
-        const QStringList cfmLoaded{u" .0179"_qs, u" .02"_qs, u" 0"_qs, u" .0008"_qs};
+        const QStringList cfm{u" .0179"_qs, u" .02"_qs, u" 0"_qs, u" .0009"_qs};
+        const QStringList cfmLoaded{u" .0178"_qs, u" .02"_qs, u" 0"_qs, u" .0008"_qs};
         const QStringList zeros(4, u" 0"_qs);
         QTest::newRow("in.wc") << 1 << 5000.0 << 1500.0 << cfm << cfmLoaded;
         QTest::newRow("m3/h") << 3 << 5000.0 << 1500.0
                               << QStringList{u" .33"_qs, u" .43"_qs, u" .09"_qs, u" .0164"_qs}
-                              << QStringList{u" .3283"_qs, u" .43"_qs, u" .09"_qs, u" .0163"_qs};
+                              << QStringList{u" .3266"_qs, u" .43"_qs, u" .09"_qs, u" .0163"_qs};
         QTest::newRow("no surface area") << 1 << 0.0 << 1500.0 << zeros << zeros;
         QTest::newRow("no floor area") << 2 << 5000.0 << 0.0 << cfm << cfmLoaded;
         QTest::newRow("floor equal to surface") << 2 << 5000.0 << 5000.0 << cfm << cfmLoaded;
@@ -178,7 +178,8 @@ class TestResultDisplay : public QObject {
         TestRecord r = baseRecord(system);
         r.BuildingSurfaceAreaSqFtG = surface;
         r.BuildingFloorAreaSqFtG = floor;
-        r.Flow50G = 89.76f; // the permeability index is rounded after a calculation, cut at load
+        // The permeability index is rounded to 4 places after a calculation, cut at load.
+        r.Flow50G = 89.3f;
         r.Flow75G = 116.40f;
         r.Flow4G = 17.428f;
         r.InfiltrationFlowG = 4.475485f;
