@@ -99,13 +99,10 @@ TestRecord plainRecord() {
     TestRecord r;
     applyStartupValues(r);
     applyNewFileDefaults(r, 2);
-    r.Comment6G = u"last comment"_qs;
     r.BuildingVolumeCuFtG = 16500;
-    r.TemperatureOutsideFG = 41;
     r.DivideBy20FactorG = 18.4f;
     r.PreTestStaticPresG = -0.5f;
     r.FlowFitG[1] = 1.5e-5f;
-    r.LowFlowFactorG[9] = -21;
     r.PostTestStaticPresG = 123456789.0f;
     r.BarometricPresG = 29.5f;
     r.PostTestPosAvgG = 0.0024f;
@@ -148,7 +145,6 @@ class TestLkdFile : public QObject {
     Q_OBJECT
     QTemporaryDir dir_;
 
-    QString tempPath(const QString& name) const { return dir_.filePath(name); }
     static void writeBytes(const QString& path, const QByteArray& bytes) {
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly));
@@ -163,37 +159,25 @@ class TestLkdFile : public QObject {
     void initTestCase() {
         QVERIFY(dir_.isValid());
         QVERIFY(QDir(dir_.path()).mkdir(u"folder.lkd"_qs));
-        QFile huge(tempPath(u"huge.lkd"_qs));
+        QFile huge(dir_.filePath(u"huge.lkd"_qs));
         QVERIFY(huge.open(QIODevice::WriteOnly));
         QVERIFY(huge.write(composeLkd(plainRecord())) > 0);
         QVERIFY(huge.resize(65 * 1024 * 1024)); // sparse: quick to make
     }
 
-    void layout_data() {
-        QTest::addColumn<int>("line");
-        QTest::addColumn<QByteArray>("text");
-        QTest::newRow("last comment") << 19 << "\"last comment\""_ba;
-        QTest::newRow("volume") << 20 << "16500"_ba;
-        QTest::newRow("outside") << 25 << "41"_ba;
-        QTest::newRow("factor as text") << 30 << "\"18.4\""_ba;
-        QTest::newRow("pre-test static") << 31 << "-.5"_ba;
-        QTest::newRow("point 1 fit") << 34 << ".000015"_ba;
-        QTest::newRow("point 9 plate") << 76 << "-21"_ba;
-        QTest::newRow("post-test static") << 77 << "123456790"_ba;
-        QTest::newRow("barometric") << 91 << "29.5"_ba;
-        QTest::newRow("post-test positive") << 97 << ".0024"_ba;
-        QTest::newRow("line 98") << 98 << "\"extra\""_ba;
-        QTest::newRow("last extra") << 117 << "\"extra\""_ba;
-    }
+    // The line count and ends, numbers in their shortest form, and the lines after 97 (the
+    // samples cover the rest of the layout).
     void layout() {
-        QFETCH(int, line);
-        QFETCH(QByteArray, text);
         const QByteArray bytes = composeLkd(plainRecord());
         QCOMPARE(bytes.count("\r\n"), 118);
         QCOMPARE(bytes.count('\n') + bytes.count('\r'), 2 * 118);
         QVERIFY(bytes.endsWith("\r\n\"END\"\r\n"));
         QList<QByteArray> lines = linesOf(bytes);
-        QCOMPARE(lines.at(line - 1), text);
+        QCOMPARE(lines.at(29), "\"18.4\""_ba); // the factor, as text
+        QCOMPARE(lines.at(30), "-.5"_ba);
+        QCOMPARE(lines.at(33), ".000015"_ba);
+        QCOMPARE(lines.at(76), "123456790"_ba);
+        QCOMPARE(lines.mid(97, 20), QList<QByteArray>(20, "\"extra\""_ba));
         // Saved from the measurement page, the file differs only on line 98.
         lines[97] = ".4375";
         QCOMPARE(composeLkd(plainRecord(), Line98::UsaceIndex), joinLines(lines, 118, "\r\n"));
@@ -207,7 +191,6 @@ class TestLkdFile : public QObject {
         QTest::newRow("tiny") << 4.9406564584124654e-324
                               << std::numeric_limits<float>::denorm_min();
         QTest::newRow("huge") << DBL_MAX << FLT_MAX;
-        QTest::newRow("negative") << -123456.78901234567 << -0.2007226f;
         QTest::newRow("all digits") << 0.30000000000000004 << std::nextafter(0.1f, 1.0f);
         QTest::newRow("exponent edge") << 1e15 << 1e-5f;
     }
@@ -220,7 +203,7 @@ class TestLkdFile : public QObject {
             r.TemperatureInsideFG = r.DivideBy20FactorG = r.FlowFitG[5] = r.LowFlowFactorG[9] = s;
             r.Reserved2G = r.BarometricPresG = r.PostTestPosAvgG = s;
             const Line98 variant = seed % 2 ? Line98::Extra : Line98::UsaceIndex;
-            const QString path = tempPath(u"round.lkd"_qs);
+            const QString path = dir_.filePath(u"round.lkd"_qs);
             TestRecord viaBytes = randomRecord(seed + 1000);
             TestRecord viaFile = viaBytes;
             const TestRecord expected = withSaved(r, viaBytes);
@@ -241,7 +224,6 @@ class TestLkdFile : public QObject {
             << composeLkd(plainRecord(), Line98::UsaceIndex) << false;
         QTest::newRow("full LF") << joinLines(lines, 118, "\n") << false;
         QTest::newRow("97 lines") << joinLines(lines, 97, "\r\n") << false;
-        QTest::newRow("91 lines CRLF") << joinLines(lines, 91, "\r\n") << true;
         QTest::newRow("91 lines, no last break") << joinLines(lines, 91, "\r\n").chopped(2) << true;
         QTest::newRow("91 lines, blank lines after")
             << joinLines(lines, 91, "\r\n") + "\r\n  \r\n\n"
@@ -273,14 +255,12 @@ class TestLkdFile : public QObject {
         QTest::newRow("surrogate is 1252") << "\"\xED\xA0\x80\""_ba << 8 << "\"\xED\xA0\x80\""_ba;
         QTest::newRow("version not taken") << "\"9.99\""_ba << 2 << "\"2.11 DEMO\""_ba;
         QTest::newRow("unit half to even") << "\" 2.5 \""_ba << 3 << "2"_ba;
-        QTest::newRow("unit rounds") << "\"3.5\""_ba << 3 << "4"_ba;
         QTest::newRow("unit past 16 bits") << "\"40000\""_ba << 3 << "0"_ba;
         QTest::newRow("D quoted") << "\"1.5E+3\""_ba << 20 << "1500"_ba;
         QTest::newRow("S largest") << "3.4028235E+38"_ba << 24 << "3.4028235E+38"_ba;
         QTest::newRow("factor junk") << "\"x\""_ba << 30 << "\"0\""_ba;
         QTest::newRow("point with unit") << "\"-.25 in\""_ba << 32 << "-.25"_ba;
         QTest::newRow("point Single overflow") << "1e39"_ba << 34 << "0"_ba;
-        QTest::newRow("D of 600 characters") << QByteArray(595, '0') + "16500" << 20 << "16500"_ba;
         QTest::newRow("point of 600 characters")
             << "-." + QByteArray(598, '5') << 32 << "-.5555555555555556"_ba;
     }
@@ -298,17 +278,9 @@ class TestLkdFile : public QObject {
     }
 
     // Whatever is read, written and read again gives the same record.
-    void readWriteReadAgrees_data() {
-        QTest::addColumn<int>("line");
-        QTest::addColumn<QByteArray>("content");
-        QTest::newRow("CR inside the unit system") << 3 << "\"\r2\""_ba;
-    }
     void readWriteReadAgrees() {
-        QFETCH(int, line);
-        QFETCH(QByteArray, content);
-        TestRecord once;
-        QVERIFY(parseLkd(withLine(line, content), once));
-        TestRecord twice;
+        TestRecord once, twice;
+        QVERIFY(parseLkd(withLine(3, "\"\r2\""), once)); // a CR inside the unit system
         QVERIFY(parseLkd(composeLkd(once), twice));
         QCOMPARE(twice.UnitSystemG, once.UnitSystemG);
         QCOMPARE(composeLkd(twice), composeLkd(once));
@@ -374,7 +346,7 @@ class TestLkdFile : public QObject {
         QFETCH(QString, name);
         QFETCH(QByteArray, bytes);
         QFETCH(QString, error);
-        const QString path = tempPath(name);
+        const QString path = dir_.filePath(name);
         if (!bytes.isNull())
             writeBytes(path, bytes);
         TestRecord r = randomRecord(5);

@@ -5,16 +5,14 @@
 #include <cmath>
 #include <limits>
 
+// How a number is shown: the figure (a Single or a Double) and the text expected.
 class TestNumText : public QObject {
     Q_OBJECT
   private slots:
     void singleText_data() {
         QTest::addColumn<float>("value");
         QTest::addColumn<QString>("text");
-        QTest::newRow("result box") << 4.475485f << " 4.475485";
-        QTest::newRow("no trailing zeros") << 2.5f << " 2.5";
         QTest::newRow("negative no leading zero") << -0.5f << "-.5";
-        QTest::newRow("zero") << 0.0f << " 0";
         QTest::newRow("negative zero") << -0.0f << " 0";
         QTest::newRow("seven digits, not nine") << 0.2007226f << " .2007226";
         QTest::newRow("float noise hidden") << 0.1f << " .1";
@@ -32,12 +30,10 @@ class TestNumText : public QObject {
     void doubleText_data() {
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("text");
-        QTest::newRow("pressure") << 50.0 / 249.1 << " .200722601364914";
-        QTest::newRow("unit system") << 3.0 << " 3";
-        QTest::newRow("rounded shows short") << 253.3 << " 253.3";
+        QTest::newRow("fifteen digits") << 50.0 / 249.1 << " .200722601364914";
         QTest::newRow("negative") << -1.49 << "-1.49";
         QTest::newRow("1e15 needs an exponent") << 1e15 << " 1E+15";
-        QTest::newRow("not finite never shows") << std::numeric_limits<double>::quiet_NaN() << " 0";
+        QTest::newRow("NaN never shows") << std::numeric_limits<double>::quiet_NaN() << " 0";
         QTest::newRow("infinity never shows") << std::numeric_limits<double>::infinity() << " 0";
     }
     void doubleText() {
@@ -46,31 +42,33 @@ class TestNumText : public QObject {
         QCOMPARE(numText(value), text);
     }
 
-    void rounding_data() {
+    // Rounding half to even on the decimal digits, and cutting towards minus infinity.
+    void roundAndCut_data() {
         QTest::addColumn<double>("value");
         QTest::addColumn<int>("places");
+        QTest::addColumn<bool>("cut");
         QTest::addColumn<QString>("text");
-        QTest::newRow("correlation") << 0.99884 << 4 << " .9988";
-        QTest::newRow("coefficient") << 253.32158 << 1 << " 253.3";
-        QTest::newRow("ach50") << 0.53706 << 2 << " .54";
-        QTest::newRow("exact half down to even") << 0.125 << 2 << " .12";
-        QTest::newRow("exact half up to even") << 0.375 << 2 << " .38";
-        QTest::newRow("half below in binary") << 2.675 << 2 << " 2.68";
-        QTest::newRow("half above in binary") << 1234.35 << 1 << " 1234.4";
-        QTest::newRow("half of a unit to even zero") << 0.5 << 0 << " 0";
-        QTest::newRow("one and a half") << 1.5 << 0 << " 2";
-        QTest::newRow("negative half") << -2.5 << 0 << "-2";
-        QTest::newRow("carry") << 9.9996 << 3 << " 10";
-        QTest::newRow("below the last place") << 0.00004 << 4 << " 0";
-        QTest::newRow("negative to zero has no sign") << -0.00004 << 4 << " 0";
-        QTest::newRow("pascals back from in.wc") << (50.0 / 249.1) * double(249.1f) << 2 << " 50";
-        QTest::newRow("already short") << 730.5 << 1 << " 730.5";
+        QTest::newRow("exact half down to even") << 0.125 << 2 << false << " .12";
+        QTest::newRow("exact half up to even") << 0.375 << 2 << false << " .38";
+        QTest::newRow("half below in binary") << 2.675 << 2 << false << " 2.68";
+        QTest::newRow("half above in binary") << 1234.35 << 1 << false << " 1234.4";
+        QTest::newRow("half of a unit to even zero") << 0.5 << 0 << false << " 0";
+        QTest::newRow("negative half") << -2.5 << 0 << false << "-2";
+        QTest::newRow("carry") << 9.9996 << 3 << false << " 10";
+        QTest::newRow("negative to zero has no sign") << -0.00004 << 4 << false << " 0";
+        QTest::newRow("pascals back from in.wc")
+            << (50.0 / 249.1) * double(249.1f) << 2 << false << " 50";
+        QTest::newRow("cut: negative goes down") << -1.4895 << 3 << true << "-1.49";
+        QTest::newRow("cut: positive") << 1.1219 << 3 << true << " 1.121";
+        QTest::newRow("cut: exact stays") << -1.49 << 3 << true << "-1.49";
+        QTest::newRow("cut: tiny negative") << -0.00001 << 3 << true << "-.001";
     }
-    void rounding() {
+    void roundAndCut() {
         QFETCH(double, value);
         QFETCH(int, places);
+        QFETCH(bool, cut);
         QFETCH(QString, text);
-        QCOMPARE(numText(roundHalfEven(value, places)), text);
+        QCOMPARE(numText(cut ? truncDown(value, places) : roundHalfEven(value, places)), text);
     }
 
     void singleRoundsItsOwnDigits() {
@@ -78,50 +76,27 @@ class TestNumText : public QObject {
         QCOMPARE(numText(roundHalfEven(0.545f, 2)), QStringLiteral(" .54"));
         QCOMPARE(numText(roundHalfEven(2.675f, 2)), QStringLiteral(" 2.68"));
         QCOMPARE(numText(truncDown(0.545f, 3)), QStringLiteral(" .545"));
-        QCOMPARE(numText(truncDown(1.121f, 3)), QStringLiteral(" 1.121"));
-    }
-
-    void truncation_data() {
-        QTest::addColumn<double>("value");
-        QTest::addColumn<int>("places");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("negative goes down") << -1.4895 << 3 << "-1.49";
-        QTest::newRow("positive cut") << 1.1219 << 3 << " 1.121";
-        QTest::newRow("exact stays") << -1.49 << 3 << "-1.49";
-        QTest::newRow("tiny negative") << -0.00001 << 3 << "-.001";
-        QTest::newRow("tiny positive") << 0.00001 << 3 << " 0";
-        QTest::newRow("four places") << 0.0179028 << 4 << " .0179";
-    }
-    void truncation() {
-        QFETCH(double, value);
-        QFETCH(int, places);
-        QFETCH(QString, text);
-        QCOMPARE(numText(truncDown(value, places)), text);
     }
 
     void leading_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("value");
-        QTest::newRow("plain") << "50" << 50.0;
         QTest::newRow("blanks and sign") << "  -2.5" << -2.5;
         QTest::newRow("leading period") << ".25" << 0.25;
         QTest::newRow("exponent") << "1.5E-3x" << 0.0015;
         QTest::newRow("exponent without digits stops") << "2e" << 2.0;
         QTest::newRow("trailing text") << "4 people" << 4.0;
-        QTest::newRow("question mark") << "?" << 0.0;
-        QTest::newRow("empty") << "" << 0.0;
         QTest::newRow("text first") << "abc 5" << 0.0;
+        QTest::newRow("empty") << "" << 0.0;
         QTest::newRow("lone sign") << "-" << 0.0;
         QTest::newRow("lone period") << "." << 0.0;
         QTest::newRow("second period stops") << "1.2.3" << 1.2;
         QTest::newRow("overflow is zero") << "1e999" << 0.0;
-        QTest::newRow("underflow is zero") << "1e-999" << 0.0;
         QTest::newRow("underflow without exponent")
             << QStringLiteral(".") + QString(400, u'0') + u'1' << 0.0;
         QTest::newRow("plus sign") << "+7" << 7.0;
         QTest::newRow("600 leading zeros") << QString(600, u'0') + QStringLiteral("2.5") << 2.5;
         QTest::newRow("600 decimals") << QStringLiteral("-.") + QString(600, u'3') << -1.0 / 3.0;
-        QTest::newRow("carriage return first") << "\r2" << 2.0;
         QTest::newRow("line feed and blank first") << "\n 3" << 3.0;
     }
     void leading() {
@@ -134,23 +109,19 @@ class TestNumText : public QObject {
         double v = -1;
         QVERIFY(parseNumber(u" -.5 ", v));
         QCOMPARE(v, -0.5);
-        QVERIFY(!parseNumber(u"1.5x", v));
-        QVERIFY(!parseNumber(u"", v));
-        QVERIFY(!parseNumber(u"nan", v));
-        QVERIFY(!parseNumber(u"1e400", v));
-        QVERIFY(parseNumber(QStringLiteral(".") + QString(400, u'0') + u'1', v));
-        QCOMPARE(v, 0.0);
+        for (const char* bad : {"1.5x", "", "nan", "1e400"})
+            QVERIFY2(!parseNumber(QString::fromLatin1(bad), v), bad);
         QVERIFY(parseNumber(QString(600, u'0') + QStringLiteral("16500"), v));
         QCOMPARE(v, 16500.0);
     }
 
+    // Numbers written to files read back exactly, as Doubles, Singles and in JSON.
     void fileNumbersReadBack_data() {
         QTest::addColumn<double>("value");
         QTest::newRow("pressure") << 50.0 / 249.1;
         QTest::newRow("tiny") << 1.5e-9;
         QTest::newRow("huge") << 3.25e20;
         QTest::newRow("negative") << -0.002007;
-        QTest::newRow("integer") << 2000.0;
     }
     void fileNumbersReadBack() {
         QFETCH(double, value);
@@ -164,20 +135,13 @@ class TestNumText : public QObject {
         QCOMPARE(static_cast<float>(back), single);
     }
 
-    void fileNumberForms() {
-        QCOMPARE(fileNumberText(-0.5), QStringLiteral("-.5"));
-        QCOMPARE(fileNumberText(0.2007226f), QStringLiteral(".2007226"));
-        QCOMPARE(fileNumberText(1.5e-9), QStringLiteral("1.5E-09"));
+    void jsonForms() {
         QCOMPARE(jsonNumberText(1.5e-9), QStringLiteral("1.5e-09"));
         QCOMPARE(jsonNumberText(-0.5), QStringLiteral("-0.5"));
-        QCOMPARE(fileNumberText(68.0f), QStringLiteral("68"));
     }
 
     void toSingleGuards() {
-        QCOMPARE(toSingle(1e39), 0.0f);
         QCOMPARE(toSingle(std::nan("")), 0.0f);
-        QCOMPARE(toSingle(1.5), 1.5f);
-        QCOMPARE(toSingle(3.4028235e38), std::numeric_limits<float>::max());
         QCOMPARE(toSingle(-3.4028235e38), -std::numeric_limits<float>::max());
         QCOMPARE(toSingle(3.4028236e38), 0.0f);
     }

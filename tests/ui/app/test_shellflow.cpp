@@ -6,8 +6,6 @@
 #include "ui/app/aboutbox.h"
 
 #include <QFile>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -32,302 +30,258 @@ struct ExitRow {
 
 class TestShellFlow : public QObject {
     Q_OBJECT
+    QTemporaryDir dir_;
+
   private slots:
     void initTestCase() { quietSizeHints(); }
-    void pageFrames_data();
-    void pageFrames();
-    void typicalRoadAndBack();
-    void testIdEntriesAndClearAll();
-    void exitPaths_data();
-    void exitPaths();
-    void measurementSaveKeepsUsaceIndex();
-    void aboutBox();
-    void messageLineBreaks_data();
-    void messageLineBreaks();
 
-  private:
-    QTemporaryDir dir_;
+    // Caption with the file name, size, and the instructions of each page (one box or two).
+    void pageFrames_data() {
+        QTest::addColumn<PageId>("page");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QStringList>("instructions"); // words of each box
+        QTest::newRow("start") << PageId::Start << u"File: x.lkd"_s
+                               << QStringList{u"Introductory Page"_s};
+        QTest::newRow("test id") << PageId::TestId << u"Test Identification Page    File: x.lkd"_s
+                                 << QStringList{u"Test Identification Page"_s};
+        QTest::newRow("building") << PageId::Building
+                                  << u"Building and Environment Page    File: x.lkd"_s
+                                  << QStringList{u"(1 of 2)"_s, u"(2 of 2)"_s};
+    }
+
+    void pageFrames() {
+        QFETCH(PageId, page);
+        QFETCH(QString, caption);
+        QFETCH(QStringList, instructions);
+        FlowUnderTest t(dir_.path());
+        t.newFile(2);
+        t.flow.record().FileNameG = u"x.lkd"_s;
+        t.show(page);
+        QCOMPARE(t.flow.currentPage()->windowTitle(), u"Ventrel 2.11 DEMO  "_s + caption);
+        // 9600 x 7500 twips (640 x 500 pixels at 96 DPI), the frame 9460 x 6800.
+        QCOMPARE(t.flow.currentPage()->size(), QSize(640, 500));
+        QCOMPARE(t.child<QWidget>(u"Frame3D1"_s)->size(), QSize(631, 453));
+        t.trigger(u"mnuInstructions"_s);
+        QCOMPARE(t.messages.requests.size(), size_t(instructions.size()));
+        for (qsizetype i = 0; i < instructions.size(); ++i) {
+            const MessageRequest& m = t.messages.requests.at(size_t(i));
+            QVERIFY2(m.text.left(80).contains(instructions.at(i)), qPrintable(m.text.left(80)));
+            QCOMPARE(m.title, u"Instructions"_s);
+        }
+    }
+
+    // The typical road to the measurement page and back to the start page, which keeps the whole
+    // test; New File (in French now) then resets only the building values.
+    void typicalRoadAndBack() {
+        FlowUnderTest t(dir_.path());
+        TestRecord& r = t.flow.record();
+        QCOMPARE(r.LanguageG, u"E"_s); // every run starts in English
+        QVERIFY(t.child<QRadioButton>(u"Option5"_s)->isChecked());
+        t.click(u"Option4"_s); // New File (Pa, Cfm)
+        QCOMPARE(r.UnitSystemTextG, u" 2"_s);
+        QCOMPARE(t.text(u"Text3"_s), u"Test date and time"_s);
+        t.type(u"Text6"_s, u"Acme Testing"_s);
+        t.click(u"Command3D1"_s);
+        t.type(u"Text4"_s, u"12000"_s);
+        t.type(u"Text10"_s, u"2"_s);
+        QCOMPARE(t.text(u"Text24"_s), u" 15.9"_s);
+        t.click(u"Command3D1"_s);
+        QCOMPARE(t.currentName(), u"BDMeasFm4"_s);
+        int visiblePages = 0; // only one main page is left standing
+        for (QWidget* w : QApplication::topLevelWidgets())
+            visiblePages += qobject_cast<MainPage*>(w) && w->isVisible();
+        QCOMPARE(visiblePages, 1);
+
+        r.PresGageG[3] = 0.2;
+        r.TemperatureInsideFG = 72.0f;
+        static_cast<StandInMeasurementPage*>(t.flow.currentPage())->back();
+        FlowUnderTest::flushDeletes();
+        QCOMPARE(t.text(u"Text4"_s), u" 12000"_s);
+        t.click(u"Command3D2"_s);
+        t.click(u"Command3D2"_s);
+        QCOMPARE(t.currentName(), u"IntroFm1"_s);
+        QCOMPARE(r.DivideBy20FactorG, 20.0f); // the start page sets it afresh
+        QCOMPARE(r.BuildingVolumeCuFtG, 12000.0);
+        t.click(u"Option6"_s); // French changes only the date name
+        t.newFile(3);
+        QCOMPARE(t.text(u"Text3"_s), u"Date et heure de test"_s);
+        QCOMPARE(t.text(u"Text6"_s), u"Acme Testing"_s);
+        QCOMPARE(r.PresGageG[3], 0.2);
+        QCOMPARE(r.BuildingVolumeCuFtG, 0.0);
+        QCOMPARE(r.TemperatureInsideFG, 68.0f);
+        t.click(u"Command3D2"_s); // the start page shows the language chosen
+        QVERIFY(t.child<QRadioButton>(u"Option6"_s)->isChecked());
+        QCOMPARE(r.LanguageG, u"F"_s);
+    }
+
+    void testIdEntriesAndClearAll() {
+        FlowUnderTest t(dir_.path());
+        t.newFile(2);
+        const std::pair<const char*, QString TestRecord::*> boxes[] = {
+            {"Text4", &TestRecord::TestDateTimeG},   {"Text6", &TestRecord::TestingCompanyG},
+            {"Text8", &TestRecord::BuildingTestedG}, {"Text10", &TestRecord::BuildingAddressG},
+            {"Text12", &TestRecord::TechnicianG},    {"Text14", &TestRecord::WindConditionsG},
+            {"Text16", &TestRecord::InteriorDoorsG}, {"Text18", &TestRecord::TemporarySealingG},
+            {"Text20", &TestRecord::BasementDoorG},  {"Text22", &TestRecord::BlowerDoorIdG},
+            {"Text24", &TestRecord::Comment1G},      {"Text25", &TestRecord::Comment2G},
+            {"Text26", &TestRecord::Comment3G},
+        };
+        TestRecord& r = t.flow.record();
+        for (const auto& [box, field] : boxes)
+            t.type(QLatin1String(box), QLatin1String(box));
+        r.Comment4G = r.Comment6G = u"no box"_s;
+        t.show(PageId::TestId); // a reload shows every field again
+        for (const auto& [box, field] : boxes) {
+            QCOMPARE(r.*field, QLatin1String(box));
+            QCOMPARE(t.text(QLatin1String(box)), QLatin1String(box));
+        }
+        t.click(u"Command3D3"_s);
+        for (const auto& [box, field] : boxes)
+            QCOMPARE(t.text(QLatin1String(box)) + r.*field, QString());
+        QCOMPARE(r.Comment4G + r.Comment6G, QString());
+    }
+
+    void exitPaths_data() {
+        QTest::addColumn<ExitRow>("row");
+        const auto B = PageId::Building;
+        const auto yes = QMessageBox::Yes;
+        const ExitRow rows[] = {
+            {"no volume", B, QMessageBox::NoButton, {}, true},
+            {"No", B, QMessageBox::No, {}, true},
+            {"Cancel", B, QMessageBox::Cancel, {}, false},
+            {"Yes, Save", B, yes, {SaveAsHouse}, true},
+            {"Yes, Cancel, later Save", B, yes, {CancelSavePage, SaveFromMenu, SaveAsHouse}, true},
+            {"Yes, Save, start page", PageId::Start, yes, {SaveAsHouse}, true},
+            {"Yes, Save, measurement page", PageId::Measurement, yes, {SaveAsHouse}, true},
+            {"window frame, no volume", PageId::TestId, QMessageBox::NoButton, {}, true, true},
+            {"window frame, Cancel", PageId::TestId, QMessageBox::Cancel, {}, false, true},
+        };
+        for (const ExitRow& row : rows)
+            QTest::newRow(row.name) << row;
+    }
+
+    void exitPaths() {
+        QFETCH(ExitRow, row);
+        const bool asked = row.answer != QMessageBox::NoButton;
+        QTemporaryDir folder;
+        FlowUnderTest t(folder.path());
+        t.newFile(2);
+        TestRecord& r = t.flow.record();
+        r.BuildingVolumeCuFtG = asked ? 500.0 : 0.0;
+        t.show(row.page);
+        if (asked)
+            t.messages.answers.push_back(row.answer);
+        t.flow.aboutCommand(t.flow.currentPage());
+        QWidget beside; // a window opened beside the pages, as the gauge window is
+        beside.show();
+        QPointer<MainPage> page = t.flow.currentPage();
+        if (row.byFrame)
+            page->close();
+        else if (auto* stand = qobject_cast<StandInMeasurementPage*>(page.data()))
+            stand->exit();
+        else
+            t.trigger(u"mnuExit"_s);
+
+        QCOMPARE(t.messages.requests.size(), size_t(asked));
+        if (asked) {
+            const MessageRequest& q = t.messages.requests.front();
+            QCOMPARE(q.title, u"Close"_s);
+            QCOMPARE(q.text,
+                     u"\n\rThe current Untitled file has been modified.\n\rDo you want to save "
+                     "the file before closing it? Then press YES.\n\rIf press NO, then all "
+                     "modifications since the last save will be lost."_s);
+            QCOMPARE(q.buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            QCOMPARE(q.defaultButton, QMessageBox::No);
+        }
+        QCOMPARE(t.flow.savePage() != nullptr, row.answer == QMessageBox::Yes);
+        for (Step step : row.steps) {
+            if (step == SaveFromMenu)
+                t.trigger(u"mnuSave"_s); // the test has no name yet: the save page again
+            else if (step == SaveAsHouse)
+                t.saveAs(u"house"_s);
+            else
+                t.flow.savePage()->findChild<QPushButton*>(u"Command1"_s)->click();
+            FlowUnderTest::flushDeletes();
+            QCOMPARE(t.flow.savePage() != nullptr, step == SaveFromMenu);
+        }
+
+        QCOMPARE(t.ends, row.ends ? 1 : 0);
+        const QString path = folder.filePath(u"house.lkd"_s);
+        const bool written = !row.steps.empty() && row.steps.back() == SaveAsHouse;
+        TestRecord back;
+        QCOMPARE(readLkdFile(path, back) && back.BuildingVolumeCuFtG == 500.0, written);
+        if (row.ends) { // every window closes, and nothing more happens
+            for (QWidget* w : QApplication::topLevelWidgets()) // but the page still in its close
+                QVERIFY2(!w->isVisible() || (row.byFrame && w == page),
+                         qPrintable(w->objectName()));
+            t.flow.exitCommand(nullptr);
+            QCOMPARE(t.ends, 1);
+        } else { // the page stays and the test is untouched
+            QVERIFY(page && page->isVisible() && beside.isVisible());
+            QCOMPARE(r.BuildingVolumeCuFtG, 500.0);
+            QCOMPARE(r.FileNameG, u"Untitled"_s);
+        }
+    }
+
+    void measurementSaveKeepsUsaceIndex() {
+        QTemporaryDir folder;
+        FlowUnderTest t(folder.path());
+        t.newFile(1);
+        TestRecord& r = t.flow.record();
+        r.BuildingVolumeCuFtG = 8000.0;
+        r.UsaceIndexG = 0.375f;
+        r.FileNameG = u"m.lkd"_s;
+        r.FilePathG = folder.filePath(u"m.lkd"_s);
+        auto lines = [&r] {
+            QFile f(r.FilePathG);
+            return f.open(QIODevice::ReadOnly) ? f.readAll().split('\n') : QList<QByteArray>();
+        };
+        t.show(PageId::Measurement);
+        static_cast<StandInMeasurementPage*>(t.flow.currentPage())->save();
+        QVERIFY(!t.flow.savePage());
+        QCOMPARE(lines().value(97).trimmed(), QByteArray(".375")); // line 98
+        QCOMPARE(lines().value(98).trimmed(), QByteArray("\"extra\""));
+        // The same test saved from the building page carries "extra" there.
+        t.show(PageId::Building);
+        t.trigger(u"mnuSave"_s);
+        QCOMPARE(lines().value(97).trimmed(), QByteArray("\"extra\""));
+    }
+
+    // The About box closes on OK, on a key on the button, or on a key on the box.
+    void aboutBox() {
+        FlowUnderTest t(dir_.path());
+        for (int how = 0; how < 3; ++how) {
+            t.trigger(u"mnuAbout"_s);
+            QPointer<AboutBoxFm> box = t.flow.aboutBox();
+            QVERIFY(box && box->isVisible());
+            auto* ok = box->findChild<QPushButton*>(u"OkayButton"_s);
+            if (how == 0)
+                ok->click();
+            else
+                QTest::keyClick(how == 1 ? static_cast<QWidget*>(ok) : box.data(), Qt::Key_X);
+            FlowUnderTest::flushDeletes();
+            QVERIFY(!box || !box->isVisible());
+        }
+        QCOMPARE(t.ends, 0);
+        QCOMPARE(t.currentName(), u"IntroFm1"_s);
+    }
+
+    // Messages are written with LF CR between lines; a box shows each break once, whichever
+    // order the two characters come in.
+    void messageLineBreaks_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("LF CR") << u"one\n\rtwo"_s << u"one\ntwo"_s;
+        QTest::newRow("LF CR twice") << u"one\n\r\n\rtwo"_s << u"one\n\ntwo"_s;
+        QTest::newRow("CR LF") << u"one\r\ntwo"_s << u"one\ntwo"_s;
+        QTest::newRow("CR alone") << u"one\rtwo"_s << u"one\ntwo"_s;
+    }
+    void messageLineBreaks() {
+        QFETCH(QString, text);
+        QFETCH(QString, shown);
+        QCOMPARE(messageDisplayText(text), shown);
+    }
 };
-
-// Caption, size, menus (captions, their items in brackets) and instruction boxes of each page.
-void TestShellFlow::pageFrames_data() {
-    QTest::addColumn<PageId>("page");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("menus");
-    QTest::addColumn<QStringList>("instructions"); // how each box begins
-    const QString help = u"&Help[&Instructions,&About]"_s, file = u"&File[&Save,Sav&e As,&Exit] "_s;
-    QTest::newRow("start") << PageId::Start << u"File: x.lkd"_s << u"&Exit "_s + help
-                           << QStringList{u"Instructions for VENTREL Introductory Page:\n\r\n\r"_s};
-    QTest::newRow("test id") << PageId::TestId << u"Test Identification Page    File: x.lkd"_s
-                             << file + help // no Units menu
-                             << QStringList{u"\tVENTREL Test Identification Page - The data"_s};
-    QTest::newRow("building")
-        << PageId::Building << u"Building and Environment Page    File: x.lkd"_s
-        << file + u"&Units[&InWcCfm,&PaCfm,Pa&M3h] "_s + help
-        << QStringList{u"VENTREL Building and Environmental Data Page (1 of 2)\n\r"_s,
-                       u"VENTREL Building and Environmental Data Page (2 of 2)\n\r"_s};
-}
-
-void TestShellFlow::pageFrames() {
-    QFETCH(PageId, page);
-    QFETCH(QString, caption);
-    QFETCH(QString, menus);
-    QFETCH(QStringList, instructions);
-    FlowUnderTest t(dir_.path());
-    t.newFile(2);
-    t.flow.record().FileNameG = u"x.lkd"_s;
-    t.show(page);
-    QCOMPARE(t.flow.currentPage()->windowTitle(), u"Ventrel 2.11 DEMO  "_s + caption);
-    // 9600 x 7500 twips (640 x 500 pixels at 96 DPI), the frame 9460 x 6800.
-    QCOMPARE(t.flow.currentPage()->size(), QSize(640, 500));
-    QCOMPARE(t.child<QWidget>(u"Frame3D1"_s)->size(), QSize(631, 453));
-    QStringList bar;
-    for (QAction* a : t.flow.currentPage()->menuBar()->actions()) {
-        QStringList items;
-        for (QAction* item : a->menu() ? a->menu()->actions() : QList<QAction*>())
-            items << item->text();
-        bar << a->text() + (a->menu() ? u"["_s + items.join(u',') + u"]"_s : QString());
-    }
-    QCOMPARE(bar.join(u' '), menus);
-
-    t.trigger(u"mnuInstructions"_s);
-    QCOMPARE(t.messages.requests.size(), size_t(instructions.size()));
-    for (qsizetype i = 0; i < instructions.size(); ++i) {
-        const MessageRequest& m = t.messages.requests.at(size_t(i));
-        QVERIFY2(m.text.startsWith(instructions.at(i)), qPrintable(m.text.left(80)));
-        QCOMPARE(m.title, u"Instructions"_s);
-        QCOMPARE(m.icon, QMessageBox::Information);
-    }
-}
-
-// The typical road to the measurement page and back to the start page, which keeps the whole
-// test; New File (in French now) then resets only the building values.
-void TestShellFlow::typicalRoadAndBack() {
-    FlowUnderTest t(dir_.path());
-    TestRecord& r = t.flow.record();
-    QCOMPARE(r.LanguageG, u"E"_s); // every run starts in English
-    QVERIFY(t.child<QRadioButton>(u"Option5"_s)->isChecked());
-    t.click(u"Option4"_s); // New File (Pa, Cfm)
-    QCOMPARE(r.UnitSystemTextG, u" 2"_s);
-    QCOMPARE(t.text(u"Text3"_s), u"Test date and time"_s);
-    t.type(u"Text6"_s, u"Acme Testing"_s);
-    QCOMPARE(r.TestingCompanyG, u"Acme Testing"_s);
-    t.click(u"Command3D1"_s);
-    QCOMPARE(t.text(u"Text4"_s), QString()); // " 0" emptied on entering the box
-    t.type(u"Text4"_s, u"12000"_s);
-    t.type(u"Text10"_s, u"2"_s);
-    QCOMPARE(t.text(u"Text24"_s), u" 15.9"_s);
-    t.click(u"Command3D1"_s);
-    QCOMPARE(t.currentName(), u"BDMeasFm4"_s);
-    QCOMPARE(t.messages.beeps, 0);
-    QCOMPARE(r.BuildingVolumeCuFtG, 12000.0);
-    QVERIFY(qAbs(r.DivideBy20FactorG - 15.96597f) < 1e-4f);
-    int visiblePages = 0; // only one main page is left standing
-    for (QWidget* w : QApplication::topLevelWidgets())
-        visiblePages += qobject_cast<MainPage*>(w) && w->isVisible();
-    QCOMPARE(visiblePages, 1);
-
-    r.PresGageG[3] = 0.2;
-    r.Flow50G = 2100.0f;
-    r.TemperatureInsideFG = 72.0f;
-    static_cast<StandInMeasurementPage*>(t.flow.currentPage())->back();
-    FlowUnderTest::flushDeletes();
-    QCOMPARE(t.text(u"Text4"_s), u" 12000"_s);
-    t.click(u"Command3D2"_s);
-    t.click(u"Command3D2"_s);
-    QCOMPARE(t.currentName(), u"IntroFm1"_s);
-    QCOMPARE(r.DivideBy20FactorG, 20.0f); // the start page sets it afresh
-    QCOMPARE(r.BuildingVolumeCuFtG, 12000.0);
-    t.click(u"Option6"_s); // French changes only the date name
-    t.newFile(3);
-    QCOMPARE(t.text(u"Text3"_s), u"Date et heure de test"_s);
-    QCOMPARE(t.text(u"Text5"_s), u"Testing Company:"_s);
-    QCOMPARE(t.text(u"Text6"_s), u"Acme Testing"_s);
-    QCOMPARE(r.PresGageG[3], 0.2);
-    QCOMPARE(r.Flow50G, 2100.0f);
-    QCOMPARE(r.BuildingVolumeCuFtG, 0.0);
-    QCOMPARE(r.TemperatureInsideFG, 68.0f);
-    QCOMPARE(r.UnitSystemG, int16_t(3));
-    t.click(u"Command3D2"_s); // the start page shows the language chosen
-    QVERIFY(t.child<QRadioButton>(u"Option6"_s)->isChecked());
-    QCOMPARE(r.LanguageG, u"F"_s);
-}
-
-void TestShellFlow::testIdEntriesAndClearAll() {
-    FlowUnderTest t(dir_.path());
-    t.newFile(2);
-    const std::pair<const char*, QString TestRecord::*> boxes[] = {
-        {"Text4", &TestRecord::TestDateTimeG},   {"Text6", &TestRecord::TestingCompanyG},
-        {"Text8", &TestRecord::BuildingTestedG}, {"Text10", &TestRecord::BuildingAddressG},
-        {"Text12", &TestRecord::TechnicianG},    {"Text14", &TestRecord::WindConditionsG},
-        {"Text16", &TestRecord::InteriorDoorsG}, {"Text18", &TestRecord::TemporarySealingG},
-        {"Text20", &TestRecord::BasementDoorG},  {"Text22", &TestRecord::BlowerDoorIdG},
-        {"Text24", &TestRecord::Comment1G},      {"Text25", &TestRecord::Comment2G},
-        {"Text26", &TestRecord::Comment3G},
-    };
-    TestRecord& r = t.flow.record();
-    for (const auto& [box, field] : boxes) {
-        t.type(QLatin1String(box), QLatin1String(box));
-        QCOMPARE(r.*field, QLatin1String(box));
-    }
-    r.Comment4G = r.Comment6G = u"no box"_s;
-    t.show(PageId::TestId); // a reload shows every field again
-    for (const auto& [box, field] : boxes)
-        QCOMPARE(t.text(QLatin1String(box)), QLatin1String(box));
-    t.click(u"Command3D3"_s);
-    for (const auto& [box, field] : boxes)
-        QCOMPARE(t.text(QLatin1String(box)) + r.*field, QString());
-    QCOMPARE(r.Comment4G + r.Comment6G, QString());
-}
-
-void TestShellFlow::exitPaths_data() {
-    QTest::addColumn<ExitRow>("row");
-    const auto B = PageId::Building;
-    const auto yes = QMessageBox::Yes;
-    const ExitRow rows[] = {
-        {"no volume", B, QMessageBox::NoButton, {}, true},
-        {"No", B, QMessageBox::No, {}, true},
-        {"Cancel", B, QMessageBox::Cancel, {}, false},
-        {"Yes, Save", B, yes, {SaveAsHouse}, true},
-        {"Yes, Cancel", B, yes, {CancelSavePage}, false},
-        {"Yes, Cancel, later Save", B, yes, {CancelSavePage, SaveFromMenu, SaveAsHouse}, true},
-        {"Yes, Save, start page", PageId::Start, yes, {SaveAsHouse}, true},
-        {"Yes, Save, test id page", PageId::TestId, yes, {SaveAsHouse}, true},
-        {"Yes, Save, measurement page", PageId::Measurement, yes, {SaveAsHouse}, true},
-        {"window frame, no volume", PageId::TestId, QMessageBox::NoButton, {}, true, true},
-        {"window frame, Cancel", PageId::TestId, QMessageBox::Cancel, {}, false, true},
-        {"window frame, Yes, Save", PageId::Building, yes, {SaveAsHouse}, true, true},
-    };
-    for (const ExitRow& row : rows)
-        QTest::newRow(row.name) << row;
-}
-
-void TestShellFlow::exitPaths() {
-    QFETCH(ExitRow, row);
-    const bool asked = row.answer != QMessageBox::NoButton;
-    QTemporaryDir folder;
-    FlowUnderTest t(folder.path());
-    t.newFile(2);
-    TestRecord& r = t.flow.record();
-    r.BuildingVolumeCuFtG = asked ? 500.0 : 0.0;
-    t.show(row.page);
-    if (asked)
-        t.messages.answers.push_back(row.answer);
-    t.flow.aboutCommand(t.flow.currentPage());
-    QWidget beside; // a window opened beside the pages, as the gauge window is
-    beside.show();
-    QPointer<MainPage> page = t.flow.currentPage();
-    if (row.byFrame)
-        page->close();
-    else if (auto* stand = qobject_cast<StandInMeasurementPage*>(page.data()))
-        stand->exit();
-    else
-        t.trigger(u"mnuExit"_s);
-
-    QCOMPARE(t.messages.requests.size(), size_t(asked));
-    if (asked) {
-        const MessageRequest& q = t.messages.requests.front();
-        QCOMPARE(q.title, u"Close"_s);
-        QCOMPARE(q.text, u"\n\rThe current Untitled file has been modified.\n\rDo you want to save "
-                         "the file before closing it? Then press YES.\n\rIf press NO, then all "
-                         "modifications since the last save will be lost."_s);
-        QCOMPARE(q.icon, QMessageBox::Question);
-        QCOMPARE(q.buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        QCOMPARE(q.defaultButton, QMessageBox::No);
-    }
-    QCOMPARE(t.flow.savePage() != nullptr, row.answer == QMessageBox::Yes);
-    for (Step step : row.steps) {
-        if (step == SaveFromMenu)
-            t.trigger(u"mnuSave"_s); // the test has no name yet: the save page again
-        else if (step == SaveAsHouse)
-            t.saveAs(u"house"_s);
-        else
-            t.flow.savePage()->findChild<QPushButton*>(u"Command1"_s)->click();
-        FlowUnderTest::flushDeletes();
-        QCOMPARE(t.flow.savePage() != nullptr, step == SaveFromMenu);
-    }
-
-    QCOMPARE(t.ends, row.ends ? 1 : 0);
-    QCOMPARE(t.flow.hasEnded(), row.ends);
-    const QString path = folder.filePath(u"house.lkd"_s);
-    const bool written = !row.steps.empty() && row.steps.back() == SaveAsHouse;
-    QCOMPARE(QFile::exists(path), written);
-    TestRecord back;
-    if (written) {
-        QVERIFY(readLkdFile(path, back));
-        QCOMPARE(back.BuildingVolumeCuFtG, 500.0);
-    }
-    if (row.ends) { // every window closes, and nothing more happens
-        for (QWidget* w : QApplication::topLevelWidgets()) // but the page still in its close
-            QVERIFY2(!w->isVisible() || (row.byFrame && w == page), qPrintable(w->objectName()));
-        t.flow.exitCommand(nullptr);
-        QCOMPARE(t.ends, 1);
-    } else { // the page stays and the test is untouched
-        QVERIFY(page && page->isVisible() && beside.isVisible());
-        QCOMPARE(r.BuildingVolumeCuFtG, 500.0);
-        QCOMPARE(r.FileNameG, u"Untitled"_s);
-    }
-}
-
-void TestShellFlow::measurementSaveKeepsUsaceIndex() {
-    QTemporaryDir folder;
-    FlowUnderTest t(folder.path());
-    t.newFile(1);
-    TestRecord& r = t.flow.record();
-    r.BuildingVolumeCuFtG = 8000.0;
-    r.UsaceIndexG = 0.375f;
-    r.FileNameG = u"m.lkd"_s;
-    r.FilePathG = folder.filePath(u"m.lkd"_s);
-    auto lines = [&r] {
-        QFile f(r.FilePathG);
-        return f.open(QIODevice::ReadOnly) ? f.readAll().split('\n') : QList<QByteArray>();
-    };
-    t.show(PageId::Measurement);
-    static_cast<StandInMeasurementPage*>(t.flow.currentPage())->save();
-    QVERIFY(!t.flow.savePage());
-    QCOMPARE(lines().value(97).trimmed(), QByteArray(".375")); // line 98
-    QCOMPARE(lines().value(98).trimmed(), QByteArray("\"extra\""));
-    // The same test saved from the building page carries "extra" there.
-    t.show(PageId::Building);
-    t.trigger(u"mnuSave"_s);
-    QCOMPARE(lines().value(97).trimmed(), QByteArray("\"extra\""));
-}
-
-// The About box closes on OK, on a key on the button, or on a key on the box.
-void TestShellFlow::aboutBox() {
-    FlowUnderTest t(dir_.path());
-    for (int how = 0; how < 3; ++how) {
-        t.trigger(u"mnuAbout"_s);
-        QPointer<AboutBoxFm> box = t.flow.aboutBox();
-        QVERIFY(box && box->isVisible());
-        auto* ok = box->findChild<QPushButton*>(u"OkayButton"_s);
-        if (how == 0)
-            ok->click();
-        else
-            QTest::keyClick(how == 1 ? static_cast<QWidget*>(ok) : box.data(), Qt::Key_X);
-        FlowUnderTest::flushDeletes();
-        QVERIFY(!box || !box->isVisible());
-    }
-    QCOMPARE(t.ends, 0);
-    QCOMPARE(t.currentName(), u"IntroFm1"_s);
-}
-
-// Messages are written with LF CR between lines; a box shows each break once, whichever
-// order the two characters come in.
-void TestShellFlow::messageLineBreaks_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("LF CR") << u"one\n\rtwo"_s << u"one\ntwo"_s;
-    QTest::newRow("LF CR twice") << u"one\n\r\n\rtwo"_s << u"one\n\ntwo"_s;
-    QTest::newRow("CR LF") << u"one\r\ntwo"_s << u"one\ntwo"_s;
-    QTest::newRow("CR alone") << u"one\rtwo"_s << u"one\ntwo"_s;
-    QTest::newRow("leading break") << u"\n\rThe file"_s << u"\nThe file"_s;
-}
-void TestShellFlow::messageLineBreaks() {
-    QFETCH(QString, text);
-    QFETCH(QString, shown);
-    QCOMPARE(messageDisplayText(text), shown);
-}
 
 QTEST_MAIN(TestShellFlow)
 #include "test_shellflow.moc"

