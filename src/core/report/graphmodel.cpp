@@ -172,15 +172,21 @@ void fittedLine(Model& m, const TestRecord& r, const Mapping& map) {
     auto fitted = [&](double p) { return whole(c * std::pow(pascals ? p / kPaPerInWc : p, n)); };
     const double step = (pascals ? 0.01 : 0.0001) / m.flowFactor;
     // The first pressure on the search's steps whose fitted flow reaches the axis; none when the
-    // fit stays below it all the way to pmax.
+    // fit stays below it all the way to pmax. The fitted flow never falls as the pressure rises
+    // when n > 0 (and never rises when n <= 0), so the step is found by halving, not by walking
+    // up to a million steps.
     const int steps = static_cast<int>(std::floor((m.pmax - m.pmin) / step + 1e-9));
+    const auto reaches = [&](int k) { return fitted(m.pmin + k * step) >= m.qmin; };
     std::optional<double> start;
-    for (int k = 0; k <= steps; ++k) {
-        const double p = m.pmin + k * step;
-        if (fitted(p) >= m.qmin) {
-            start = p;
-            break;
+    if (reaches(0)) {
+        start = m.pmin;
+    } else if (n > 0 && reaches(steps)) {
+        int below = 0, above = steps; // reaches(below) is false, reaches(above) true
+        while (above - below > 1) {
+            const int mid = below + (above - below) / 2;
+            (reaches(mid) ? above : below) = mid;
         }
+        start = m.pmin + above * step;
     }
     const double end = fitted(m.pmax);
     if (!start || !(end > 0))
