@@ -1,6 +1,7 @@
 #include "ui/app/pageflow.h"
 #include "ui/app/shellpages.h"
 #include "ui/calc/measurementpage.h"
+#include "ui/gauge/gaugewindow.h"
 #include "ui/report/graphpage.h"
 #include "ui/report/previewpage.h"
 
@@ -41,6 +42,10 @@ int main(int argc, char* argv[]) {
     flow.registerPage(PageId::Measurement, [](PageHost& host) { return new BDMeasFm4(host); });
     flow.registerPage(PageId::Graph, [](PageHost& host) { return new fmGraph(host); });
     flow.registerPage(PageId::Preview, [](PageHost& host) { return new PPreview(host); });
+
+    // The gauge window opens beside the pages whenever a test is begun.
+    frmPG5ser gaugeWindow(flow);
+    flow.setGaugeOpener([&gaugeWindow] { gaugeWindow.Form_Load(); });
 
     flow.showPage(PageId::Start);
     const QStringList args = QApplication::arguments();

@@ -1,0 +1,158 @@
+#include "core/calc/leakagecalc.h"
+#include "core/calc/resultdisplay.h"
+#include "support/testrecords.h"
+#include "ui/calc/measurementpage.h"
+#include "ui/gauge/gaugewindow.h"
+#include "ui/guitest.h"
+
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+namespace {
+
+// A pseudo-terminal standing for the gauge's serial cable: the window opens its far end as
+// Com1, the test writes the gauge's lines into this end.
+struct FakeGauge {
+    int master = -1;
+    QByteArray device;
+    FakeGauge() {
+        master = posix_openpt(O_RDWR | O_NOCTTY);
+        if (master >= 0 && grantpt(master) == 0 && unlockpt(master) == 0)
+            device = ptsname(master);
+    }
+    ~FakeGauge() {
+        if (master >= 0)
+            ::close(master);
+    }
+    // Pressure in fortieths of a pascal, flow in cfm (unit digit 1: Pa and cfm), plate digit.
+    void send(int channelA, int cfm, int plate = 0) {
+        const QByteArray line = (channelA < 0 ? "-" : "+") +
+                                QByteArray::number(std::abs(channelA)).rightJustified(5, '0') +
+                                ",-00012,0," + QByteArray::number(cfm) + ",00" +
+                                QByteArray::number(plate) + "00\r\n";
+        // Split in two writes, as a serial line may deliver it.
+        QVERIFY(::write(master, line.constData(), 7) == 7);
+        QVERIFY(::write(master, line.constData() + 7, line.size() - 7) == line.size() - 7);
+    }
+};
+
+} // namespace
+
+class TestGaugeWindow : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir_;
+
+  private slots:
+    void initTestCase() { quietSizeHints(); }
+
+    // New File, Com1, both static averages and five points from the gauge: the measurement
+    // page shows the figures of the same test typed in.
+    void gaugeTestEndToEnd() {
+        FakeGauge gauge;
+        QVERIFY(!gauge.device.isEmpty());
+        qputenv("VENTREL_COM1", gauge.device);
+        qputenv("VENTREL_COM3", "/dev/no-such-gauge");
+        FlowUnderTest t(dir_.path(), false);
+        t.flow.registerPage(PageId::Measurement, [](PageHost& h) { return new BDMeasFm4(h); });
+        frmPG5ser window(t.flow);
+        int64_t ms = 0;
+        window.setClock([&ms] {
+            return gauge::Moment{QDateTime(QDate(2026, 12, 7), QTime(9, 0)).addMSecs(ms), ms};
+        });
+        t.flow.setGaugeOpener([&window] { window.Form_Load(); });
+        t.toBuildingPage(2);
+        auto label = [&window](const char* name) {
+            return window.findChild<QLabel*>(QString::fromLatin1(name))->text();
+        };
+        QVERIFY(window.isVisible());
+        QCOMPARE(label("Label2"), u" 1"_qs);
+        window.findChild<QRadioButton*>(u"Option3"_qs)->click();
+        QCOMPARE(label("Label5"), u"Com 3 Does Not Exist"_qs);
+        window.findChild<QRadioButton*>(u"Option1"_qs)->click();
+        QCOMPARE(label("Label5"), u"Com 1 Exists"_qs);
+        QCOMPARE(window.findChild<QRadioButton*>(u"Option1"_qs)->toolTip(),
+                 QString::fromLatin1(gauge.device));
+
+        auto deliver = [&](int channelA, int cfm) {
+            const QString before = label("Label1");
+            gauge.send(channelA, cfm);
+            QTRY_VERIFY_WITH_TIMEOUT(label("Label1") != before, 5000);
+        };
+        auto click = [&window](const char* name) {
+            window.findChild<QPushButton*>(QString::fromLatin1(name))->click();
+            FlowUnderTest::flushDeletes();
+        };
+        // Pre-test static: -1.2 Pa for 31 seconds.
+        click("cmdStartPreTestStaticPresAvg");
+        for (int s = 0; s <= 31; ++s, ms += 1000)
+            deliver(-48, 0);
+        QVERIFY2(label("Label9").startsWith(u" 30 Sec: AvgAll= -1.2 Pa"_qs),
+                 qPrintable(label("Label9")));
+        click("cmdSavePreTestStaticPresAvg");
+        QCOMPARE(t.currentName(), u"BDMeasFm4"_qs);
+
+        const int pascals[] = {60, 50, 40, 30, 20};
+        const int flows[] = {3900, 3480, 3010, 2490, 1880};
+        for (int i = 0; i < 5; ++i) {
+            deliver(-40 * pascals[i], flows[i]);
+            click("cmdSavePG5PresFlowLowflow");
+        }
+        QCOMPARE(label("Label2"), u" 6"_qs);
+        click("cmdStartPostTestStaticPresAvg");
+        for (int s = 0; s <= 31; ++s, ms += 1000)
+            deliver(-64, 0);
+        click("cmdSavePostTestStaticPresAvg");
+
+        TestRecord typed = testrecords::newTest(2);
+        testrecords::setStatics(typed, -1.2, -1.6);
+        for (int i = 0; i < 5; ++i)
+            testrecords::setPoint(typed, i + 1, -pascals[i], flows[i], -10);
+        calculateTest(typed);
+        QCOMPARE(t.flow.record().PointCountG, int16_t(5));
+        QCOMPARE(t.flow.record().PressureExponentG, typed.PressureExponentG);
+        QCOMPARE(t.text(u"txtFlow50Val"_qs), resultdisplay::loadedResultTexts(typed).flow50);
+        QCOMPARE(t.text(u"txtPresGage1"_qs), u"-60"_qs);
+        QCOMPARE(t.flow.record().Comment2G.left(24), u" 30 Sec: AvgAll= -1.6 Pa"_qs);
+
+        // Closing the window lets the port go.
+        window.close();
+        QVERIFY(::write(gauge.master, "x", 1) == 1);
+    }
+
+    // The simulator a user can try the window with: its first line names the terminal, and
+    // the window shows the lines it sends.
+    void simulatorFeedsTheWindow() {
+        QProcess sim;
+        sim.start(QStringLiteral(VENTREL_GAUGE_SIM_PATH), {u"--interval"_qs, u"20"_qs});
+        QVERIFY(sim.waitForReadyRead(10000));
+        const QByteArray device = sim.readLine().trimmed();
+        QVERIFY2(device.startsWith("/dev/pts/"), device.constData());
+        qputenv("VENTREL_COM2", device);
+        FlowUnderTest t(dir_.path());
+        frmPG5ser window(t.flow);
+        window.Form_Load();
+        window.findChild<QRadioButton*>(u"Option2"_qs)->click();
+        QLabel* pressure = window.findChild<QLabel*>(u"Label3"_qs);
+        QTRY_VERIFY_WITH_TIMEOUT(pressure->text().endsWith(u" Pa"_qs), 10000);
+        sim.kill();
+        sim.waitForFinished();
+    }
+
+    void helpBoxes() {
+        const QStringList boxes = frmPG5ser::helpTexts();
+        QCOMPARE(boxes.size(), 4);
+        QVERIFY(boxes[3].endsWith(u"\n\r          Press OK to end the troubleshooting tips"_qs));
+        QVERIFY(
+            boxes[2].endsWith(u"\n\r         Press OK to for page 4 of troubleshooting tips"_qs));
+    }
+};
+
+QTEST_MAIN(TestGaugeWindow)
+#include "test_gaugewindow.moc"
