@@ -8,7 +8,8 @@ execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${prefix}
 if(NOT status EQUAL 0)
     message(FATAL_ERROR "cmake --install failed")
 endif()
-foreach(f bin/ventrel bin/ventrel-cli share/ventrel/samples/house-depress.lkd
+foreach(f bin/ventrel bin/ventrel-cli bin/ventrel-gauge-sim share/ventrel/samples/house-depress.lkd
+          share/ventrel/Customer.txt
           share/applications/ventrel.desktop share/mime/packages/ventrel-lkd.xml
           share/icons/hicolor/scalable/apps/ventrel.svg share/icons/hicolor/48x48/apps/ventrel.png
           share/man/man1/ventrel.1 share/man/man1/ventrel-cli.1)

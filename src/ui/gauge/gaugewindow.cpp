@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
@@ -155,6 +156,8 @@ void frmPG5ser::Form_Load() {
         const QString device = GaugePort::deviceFor(n);
         options_[n]->setToolTip(device.isEmpty() ? QStringLiteral("No serial device") : device);
     }
+    if (!isVisible() && screen()) // beside the pages, at the screen's left edge
+        move(screen()->availableGeometry().topLeft() + QPoint(8, 8));
     show();
     raise();
 }

@@ -52,8 +52,9 @@ bool writeRecordReporting(QWidget* parent, const TestRecord& r, const QString& p
     if (writeLkdFile(r, path, line98, &error))
         return true;
     showInformation(parent, QStringLiteral("The File could not be saved"),
-                    QStringLiteral("The file ") + path + QStringLiteral(" could not be written:") +
-                        kBreak + error + kBreak + kBreak +
+                    // The reason names the file already.
+                    QStringLiteral("The test could not be written:") + kBreak + error + kBreak +
+                        kBreak +
                         QStringLiteral("The test is still in memory and any earlier copy of the "
                                        "file is unchanged. Please choose another name or "
                                        "folder with Save As."));
