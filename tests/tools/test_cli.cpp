@@ -2,6 +2,7 @@
 #include "core/record/lkdfile.h"
 #include "core/report/graphmodel.h"
 #include "support/testrecords.h"
+#include "tools/clirun.h"
 
 #include <QFileInfo>
 #include <QImage>
@@ -18,18 +19,10 @@ using testrecords::houseTest;
 
 namespace {
 
-struct Run {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using Run = CliRun;
 
 Run runCli(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(VENTREL_CLI_PATH), args);
-    p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-            p.readAllStandardError()};
+    return runCliWith(args);
 }
 
 } // namespace

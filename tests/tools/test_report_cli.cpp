@@ -5,6 +5,7 @@
 #include "core/report/customerreport.h"
 #include "core/report/technicalreport.h"
 #include "support/testrecords.h"
+#include "tools/clirun.h"
 
 #include <QFile>
 #include <QProcess>
@@ -13,18 +14,10 @@
 
 namespace {
 
-struct Run {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using Run = CliRun;
 
 Run runCli(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(VENTREL_CLI_PATH), QStringList{u"report"_qs} + args);
-    p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-            p.readAllStandardError()};
+    return runCliWith(QStringList{u"report"_qs} + args);
 }
 
 QByteArray readAll(const QString& path) {

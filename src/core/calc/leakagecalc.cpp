@@ -119,6 +119,27 @@ double referencePressure(double pascals) {
     return pascals / units::kPaPerInWc;
 }
 
+// Each valid point's fitted flow C * dP^n and its error against the measured fan flow, in %.
+void setFittedFlows(TestRecord& r, const std::array<PointData, TestRecord::kPoints + 1>& points,
+                    double c, double n) {
+    for (int i = 1; i <= TestRecord::kPoints; ++i) {
+        const PointData& p = points[i];
+        if (!p.valid)
+            continue;
+        r.FlowFitG[i] = toSingle(c * std::pow(p.deltaP, n));
+        r.FlowErrorG[i] =
+            toSingle(100.0 * (p.fanFlow - static_cast<double>(r.FlowFitG[i])) / p.fanFlow);
+    }
+}
+
+int lastValid(const std::array<PointData, TestRecord::kPoints + 1>& points) {
+    int last = 0;
+    for (int i = 1; i <= TestRecord::kPoints; ++i)
+        if (points[i].valid)
+            last = i;
+    return last;
+}
+
 // One pressure difference only: the exponent is taken as 0.65 and the coefficient goes through
 // that difference and the mean fan flow of the points there (one point, or a reading repeated).
 void singlePointFit(TestRecord& r, const std::array<PointData, TestRecord::kPoints + 1>& points,
@@ -137,17 +158,9 @@ void singlePointFit(TestRecord& r, const std::array<PointData, TestRecord::kPoin
     r.PressureExponentG = kSinglePointExponent;
     r.FlowCoefficientG = toSingle(meanFlow * std::pow(1.0 / deltaP, n));
     const double c = r.FlowCoefficientG;
-    for (int i = 1; i <= TestRecord::kPoints; ++i) {
-        const PointData& p = points[i];
-        if (!p.valid)
-            continue;
-        r.FlowFitG[i] = toSingle(c * std::pow(p.deltaP, n));
-        // A single point lies on its own curve.
-        r.FlowErrorG[i] =
-            count == 1
-                ? 0.0f
-                : toSingle(100.0 * (p.fanFlow - static_cast<double>(r.FlowFitG[i])) / p.fanFlow);
-    }
+    setFittedFlows(r, points, c, n);
+    if (count == 1)
+        r.FlowErrorG[lastValid(points)] = 0.0f; // a single point lies on its own curve
 
     r.Flow50G = toSingle(meanFlow * std::pow(referencePressure(50.0) / deltaP, n));
     r.Flow75G = toSingle(meanFlow * std::pow(referencePressure(75.0) / deltaP, n));
@@ -203,14 +216,7 @@ void multiPointFit(TestRecord& r, const std::array<PointData, TestRecord::kPoint
     r.Flow4G = toSingle(c * std::pow(referencePressure(4.0), n));
     setAch50(r);
 
-    for (int i = 1; i <= TestRecord::kPoints; ++i) {
-        const PointData& p = points[i];
-        if (!p.valid)
-            continue;
-        r.FlowFitG[i] = toSingle(c * std::pow(p.deltaP, n));
-        r.FlowErrorG[i] =
-            toSingle(100.0 * (p.fanFlow - static_cast<double>(r.FlowFitG[i])) / p.fanFlow);
-    }
+    setFittedFlows(r, points, c, n);
     setInfiltration(r);
     setRatioAndPermeability(r);
 }

@@ -203,18 +203,11 @@ void frmPG5ser::cmdStartPostTestStaticPresAvg_Click() {
 }
 
 void frmPG5ser::cmdSavePreTestStaticPresAvg_Click() {
-    if (input_.saveStaticAverage(flow_.record(), false, clock_().wall) ==
-        gauge::SaveOutcome::NoAverage) {
-        showInformation(this, kTitle,
-                        QStringLiteral("No pre-test average has been taken yet. Press Start and "
-                                       "let the gauge send for 30 seconds first."));
-        return;
-    }
-    reloadMeasurementPage();
+    saveAverage(false, false);
 }
 
 void frmPG5ser::cmdSavePostTestStaticPresAvg_Click() {
-    TestRecord& r = flow_.record();
+    const TestRecord& r = flow_.record();
     bool keep = false;
     if (gauge::GaugeInput::commentWouldBeLost(r)) {
         keep = askQuestion(this, kTitle,
@@ -223,10 +216,17 @@ void frmPG5ser::cmdSavePostTestStaticPresAvg_Click() {
                                QStringLiteral("Replace it with the post-test average?"),
                            QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes;
     }
-    if (input_.saveStaticAverage(r, true, clock_().wall, keep) == gauge::SaveOutcome::NoAverage) {
-        showInformation(this, kTitle,
-                        QStringLiteral("No post-test average has been taken yet. Press Start and "
-                                       "let the gauge send for 30 seconds first."));
+    saveAverage(true, keep);
+}
+
+void frmPG5ser::saveAverage(bool postTest, bool keepComment) {
+    if (input_.saveStaticAverage(flow_.record(), postTest, clock_().wall, keepComment) ==
+        gauge::SaveOutcome::NoAverage) {
+        showInformation(
+            this, kTitle,
+            QStringLiteral("No %1 average has been taken yet. Press Start and let "
+                           "the gauge send for 30 seconds first.")
+                .arg(postTest ? QStringLiteral("post-test") : QStringLiteral("pre-test")));
         return;
     }
     reloadMeasurementPage();

@@ -47,6 +47,7 @@ class frmPG5ser : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    void saveAverage(bool postTest, bool keepComment);
     void reloadMeasurementPage();
     void showNextPoint();
 
