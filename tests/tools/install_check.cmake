@@ -39,4 +39,11 @@ execute_process(COMMAND ${prefix}/bin/ventrel-cli analyse ${prefix}/share/ventre
 if(NOT status EQUAL 0 OR NOT out MATCHES "\"point_count\":7")
     message(FATAL_ERROR "the installed ventrel-cli does not analyse the installed sample")
 endif()
+# The installed letter template is found from the installed program, whatever the prefix.
+execute_process(COMMAND ${prefix}/bin/ventrel-cli report --customer ${prefix}/share/ventrel/samples/house-depress.lkd
+                WORKING_DIRECTORY ${WORK}/elsewhere RESULT_VARIABLE status OUTPUT_VARIABLE out
+                ERROR_VARIABLE err)
+if(NOT status EQUAL 0 OR out STREQUAL "")
+    message(FATAL_ERROR "the installed ventrel-cli finds no customer template: ${err}")
+endif()
 file(REMOVE_RECURSE ${WORK})

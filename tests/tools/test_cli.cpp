@@ -203,6 +203,28 @@ class TestCli : public QObject {
                  err.constData());
     }
 
+    // --help and --version answer on a terminal without a display, and start nothing.
+    void programHelpWithoutDisplay_data() {
+        QTest::addColumn<QString>("arg");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("help") << u"--help"_qs << QByteArray("Usage: ventrel [FILE.lkd]");
+        QTest::newRow("version") << u"--version"_qs << QByteArray("ventrel 2.");
+    }
+    void programHelpWithoutDisplay() {
+        QFETCH(QString, arg);
+        QFETCH(QByteArray, expected);
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env.remove(QString::fromLatin1(name));
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(VENTREL_APP_PATH), {arg});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), 0);
+        const QByteArray out = p.readAllStandardOutput();
+        QVERIFY2(out.startsWith(expected), out.constData());
+    }
+
     void unreadableFileIsReportedAndOthersGoOn() {
         const QString good = write(QStringLiteral("good.lkd"), houseTest(1));
         const QString missing = dir.filePath(QStringLiteral("missing.lkd"));

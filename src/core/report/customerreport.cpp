@@ -14,6 +14,9 @@
 #ifndef VENTREL_DATA_DIR
 #define VENTREL_DATA_DIR "/usr/local/share/ventrel"
 #endif
+#ifndef VENTREL_DATA_FROM_BIN
+#define VENTREL_DATA_FROM_BIN "../share/ventrel"
+#endif
 
 namespace report {
 
@@ -282,9 +285,17 @@ QStringList customerTemplateFolders() {
     const QString own = QCoreApplication::applicationDirPath();
     if (!own.isEmpty())
         folders << QDir::toNativeSeparators(own);
-    const QString installed = QDir::toNativeSeparators(QStringLiteral(VENTREL_DATA_DIR));
-    if (!folders.contains(installed))
-        folders << installed;
+    // Installed under any prefix: the data folder lies beside bin/ (/usr/bin -> /usr/share);
+    // the folder fixed at build time serves a program moved elsewhere.
+    QStringList installed;
+    if (!own.isEmpty())
+        installed << QDir::cleanPath(own + QStringLiteral("/" VENTREL_DATA_FROM_BIN));
+    installed << QStringLiteral(VENTREL_DATA_DIR);
+    for (const QString& folder : installed) {
+        const QString native = QDir::toNativeSeparators(folder);
+        if (!folders.contains(native))
+            folders << native;
+    }
     return folders;
 }
 

@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -22,9 +23,40 @@ bool hasDisplay() {
     return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
 }
 
+// The manual page in short, so that --help works on a machine without man or a display.
+constexpr const char* kHelp =
+    "Usage: ventrel [FILE.lkd]\n"
+    "       ventrel --help | --version\n"
+    "\n"
+    "Analyses blower-door tests of buildings: building pressures and fan flows, typed in or read\n"
+    "from a two-channel gauge on a serial port, give the power-law fit Q = C*P^n, leakage areas,\n"
+    "ACH50, infiltration estimates, a log-log graph and printed reports. A test is kept in a\n"
+    "data file (.lkd); started with one, Ventrel opens it.\n"
+    "\n"
+    "Files:\n"
+    "  /usr/share/ventrel/samples/  example data files\n"
+    "  New tests are saved beside the program when its folder can be written, otherwise in\n"
+    "  the user's documents folder.\n"
+    "Environment:\n"
+    "  VENTREL_COM1 ... VENTREL_COM9  the serial device a Com port of the gauge window stands\n"
+    "                                 for, e.g. /dev/ttyUSB0\n"
+    "Ventrel needs a desktop session; `xvfb-run -a ventrel` runs it on a virtual display.\n"
+    "See also: ventrel-cli(1), man ventrel.\n";
+
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // Asked before anything needs a display.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(kHelp, stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::puts("ventrel " VENTREL_VERSION);
+            return 0;
+        }
+    }
     if (!hasDisplay()) {
         std::fputs("ventrel: no display found. Ventrel is a desktop program and needs a desktop "
                    "session;\nwithout one, run it as `xvfb-run -a ventrel`, or set "

@@ -29,7 +29,10 @@ PageFlow::~PageFlow() {
 }
 
 QString PageFlow::defaultProgramFolder() {
-    const QString own = QCoreApplication::applicationDirPath();
+    return programFolderFor(QCoreApplication::applicationDirPath());
+}
+
+QString PageFlow::programFolderFor(const QString& own) {
     const QFileInfo info(own);
     if (!own.isEmpty() && info.isDir() && info.isWritable())
         return QDir::toNativeSeparators(own);

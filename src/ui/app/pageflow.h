@@ -52,6 +52,9 @@ class PageFlow : public PageHost, public FilePageHost {
     QString programFolder() const override { return programFolder_; }
     void setProgramFolder(const QString& folder) { programFolder_ = folder; }
     static QString defaultProgramFolder();
+    // The program's folder when it can be written (a copy unpacked in the user's folder),
+    // otherwise the user's documents folder (an installed program), made if missing.
+    static QString programFolderFor(const QString& executableFolder);
 
     // Closes every window and ends the program.
     void endProgram();
