@@ -17,11 +17,11 @@ launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
   -DVENTREL_FUZZ=ON "${launcher[@]}" >/dev/null
-cmake --build build-fuzz -j "$(nproc)" --target fuzz_lkdfile fuzz_gaugeline
+cmake --build build-fuzz -j "$(nproc)" --target fuzz_lkdfile fuzz_gaugeline fuzz_customertemplate
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 status=0
-for target in lkdfile gaugeline; do
+for target in lkdfile gaugeline customertemplate; do
   mkdir -p "$scratch/$target"
   echo "== $target: $seconds s"
   ASAN_OPTIONS=detect_leaks=1 build-fuzz/fuzz/fuzz_$target -max_total_time="$seconds" \

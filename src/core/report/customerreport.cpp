@@ -319,11 +319,14 @@ bool readCustomerTemplate(const QString& path, QString& text, QString& error) {
         error = QStringLiteral("Cannot read %1: %2").arg(path, file.errorString());
         return false;
     }
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        text = QString::fromUtf8(bytes.mid(3));
-    else
-        text = decodeWindows1252(bytes);
+    text = decodeCustomerTemplate(bytes);
     return true;
+}
+
+QString decodeCustomerTemplate(QByteArrayView bytes) {
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return QString::fromUtf8(bytes.sliced(3));
+    return decodeWindows1252(bytes);
 }
 
 QString missingTemplateMessage(const QString& lineBreak) {

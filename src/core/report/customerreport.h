@@ -2,6 +2,7 @@
 
 #include "core/record/testrecord.h"
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -39,6 +40,8 @@ QString previewCustomerReport(TestRecord& r, QStringView templateText);
 QStringList customerTemplateFolders();
 // The first folder's Customer.txt that exists, or an empty text.
 QString findCustomerTemplate();
+// The template's bytes as text: UTF-8 after a byte-order mark, Windows-1252 otherwise.
+QString decodeCustomerTemplate(QByteArrayView bytes);
 // False with the reason when the file cannot be read.
 [[nodiscard]] bool readCustomerTemplate(const QString& path, QString& text, QString& error);
 // What the user is told when no template is found; `lineBreak` as the caller shows breaks.
