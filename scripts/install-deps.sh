@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev
   libgl-dev fonts-dejavu-core
   xvfb xauth clang-format poppler-utils fonts-liberation
+  shared-mime-info desktop-file-utils xdg-utils libfile-mimeinfo-perl
 )
 missing=()
 for p in "${packages[@]}"; do
