@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QLabel>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -32,14 +33,21 @@ QString range(const std::optional<testquality::Interval>& i, double factor, int 
 QualityFm::QualityFm(QWidget* page) : QWidget(page, Qt::Tool) {
     setObjectName(QStringLiteral("QualityFm"));
     setWindowTitle(QStringLiteral("Test Quality"));
-    auto* grid = new QGridLayout(this);
-    grid->setColumnStretch(2, 1);
+    auto* column = new QVBoxLayout(this);
+    column->setSizeConstraint(QLayout::SetMinimumSize);
     QFont bold = font();
     bold.setBold(true);
+    auto heading = [&](const char* text) {
+        auto* label = new QLabel(QString::fromLatin1(text), this);
+        label->setFont(bold);
+        column->addWidget(label);
+    };
 
-    auto* heading = new QLabel(QStringLiteral("Checks of the readings"), this);
-    heading->setFont(bold);
-    grid->addWidget(heading, 0, 0, 1, 3);
+    // Narrow enough to stand beside a centred page on a laptop screen: each check's mark and
+    // title on one line, its reason wrapped below the title.
+    heading("Checks of the readings");
+    auto* checks = new QGridLayout;
+    column->addLayout(checks);
     for (int i = 0; i < kChecks; ++i) {
         marks_[i] = new QLabel(this);
         marks_[i]->setObjectName(QStringLiteral("lblQualityMark%1").arg(i + 1));
@@ -47,24 +55,26 @@ QualityFm::QualityFm(QWidget* page) : QWidget(page, Qt::Tool) {
         reasons_[i] = new QLabel(this);
         reasons_[i]->setObjectName(QStringLiteral("lblQualityReason%1").arg(i + 1));
         reasons_[i]->setWordWrap(true);
-        reasons_[i]->setMinimumWidth(380);
-        grid->addWidget(marks_[i], i + 1, 0, Qt::AlignTop);
-        grid->addWidget(new QLabel(QString::fromLatin1(kCheckTitles[i]), this), i + 1, 1,
-                        Qt::AlignTop);
-        grid->addWidget(reasons_[i], i + 1, 2);
+        reasons_[i]->setFixedWidth(270);
+        auto* text = new QVBoxLayout;
+        text->setSpacing(1);
+        text->addWidget(new QLabel(QString::fromLatin1(kCheckTitles[i]), this));
+        text->addWidget(reasons_[i]);
+        checks->addWidget(marks_[i], i, 0, Qt::AlignTop);
+        checks->addLayout(text, i, 1);
     }
 
-    auto* confidence = new QLabel(QStringLiteral("95 % confidence intervals"), this);
-    confidence->setFont(bold);
-    grid->addWidget(confidence, kChecks + 1, 0, 1, 3);
+    heading("95 % confidence intervals");
+    auto* intervals = new QGridLayout;
+    column->addLayout(intervals);
     const char* const titles[] = {"Pressure exponent", "Flow coefficient", "Flow50", "ACH50"};
     for (int i = 0; i < 4; ++i) {
         intervals_[i] = new QLabel(this);
         intervals_[i]->setObjectName(QStringLiteral("lblQualityInterval%1").arg(i + 1));
-        grid->addWidget(new QLabel(QString::fromLatin1(titles[i]), this), kChecks + 2 + i, 1);
-        grid->addWidget(intervals_[i], kChecks + 2 + i, 2);
+        intervals->addWidget(new QLabel(QString::fromLatin1(titles[i]), this), i, 0);
+        intervals->addWidget(intervals_[i], i, 1);
     }
-    grid->setSizeConstraint(QLayout::SetMinimumSize);
+    intervals->setColumnStretch(1, 1);
 }
 
 void QualityFm::showQuality(const testquality::Quality& q, int16_t unitSystem) {
