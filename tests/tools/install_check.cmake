@@ -12,7 +12,7 @@ foreach(f bin/ventrel bin/ventrel-cli bin/ventrel-gauge-sim share/ventrel/sample
           share/ventrel/Customer.txt
           share/applications/ventrel.desktop share/mime/packages/ventrel-lkd.xml
           share/icons/hicolor/scalable/apps/ventrel.svg share/icons/hicolor/48x48/apps/ventrel.png
-          share/man/man1/ventrel.1 share/man/man1/ventrel-cli.1)
+          share/man/man1/ventrel.1 share/man/man1/ventrel-cli.1 share/man/man1/ventrel-gauge-sim.1)
     if(NOT EXISTS ${prefix}/${f})
         message(FATAL_ERROR "not installed: ${f}")
     endif()
