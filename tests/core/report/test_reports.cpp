@@ -322,11 +322,6 @@ class TestReports : public QObject {
             << Change([](TestRecord& r) { r.BuildingVolumeCuFtG = 123.456789; })
             << QStringList{u"\t\tVolume of Building=               \t\t 123.4567  ft3"_qs}
             << QStringList{};
-        QTest::newRow("70 F in system 3: inside one decimal, outside five")
-            << 3 << u"E"_qs << false << Change([](TestRecord& r) { r.TemperatureOutsideFG = 70; })
-            << QStringList{u"\t\tTemperature Inside=               \t\t 21.1  C"_qs,
-                           u"\t\tTemperature Outside=              \t\t 21.11111  C"_qs}
-            << QStringList{};
         QTest::newRow("no basement door, comment or leakage ratio: lines absent")
             << 1 << u"E"_qs << false << Change([](TestRecord& r) {
                    r.Comment1G.clear();
@@ -492,12 +487,6 @@ class TestReports : public QObject {
             << 1 << none << u"A\nB\n\nC\nEND\n"_qs << u"\t\tA\r\n\t\tB\r\n"_qs;
         QTest::newRow("no END: to the end of the file")
             << 1 << none << u"A\r\nB"_qs << u"\t\tA\r\n\t\tB\r\n"_qs;
-        QTest::newRow("Report Prepared For and a colon")
-            << 1 << none << u"Report Prepared For:\n"_qs
-            << u"\t\tReport Prepared For:\t\t12 Maple Lane\r\n"_qs;
-        QTest::newRow("words, date marker, full stop")
-            << 2 << none << u"The test was made on [TestDateAndTime].\n"_qs
-            << u"\t\tThe test was made on .\t\t12/07/2026 10:15\r\n"_qs;
         QTest::newRow("ELA 40 in system 3: 258.0 cm2")
             << 3 << Change([](TestRecord& r) { r.ElaCgsbG = 40; })
             << u"We found 2.8 square feet here\n"_qs
