@@ -559,16 +559,10 @@ class TestReports : public QObject {
         QCOMPARE(text, expected);
         QCOMPARE(r.DivideBy20FactorG, factorAfter);
         QCOMPARE(r.InfiltrationAchG, factorAfter == 20.0f ? 0.5f : r.Ach50G / factorAfter);
-        // The paper composition changes nothing.
-        TestRecord paper = reportTest(static_cast<int16_t>(system));
-        const TestRecord before = paper;
-        (void)report::customerReportText(paper, paper.UnitSystemG, u"About 1.3 square feet\n"_qs);
-        QCOMPARE(paper.InfiltrationAchG, before.InfiltrationAchG);
     }
 
     void shippedTemplate() {
-        QString text;
-        QString error;
+        QString text, error;
         QVERIFY2(report::readCustomerTemplate(sourceFile(u"data/Customer.txt"_qs), text, error),
                  qPrintable(error));
         const QStringList items = report::templateItems(text);
@@ -588,13 +582,9 @@ class TestReports : public QObject {
                 for (const QString& value :
                      {r.BuildingTestedG, r.TechnicianG, r.TestingCompanyG, r.TestDateTimeG})
                     QCOMPARE(out.count(value), 2);
-                if (system == 3) {
-                    QVERIFY(!out.contains(u"inch"_qs));
-                    QVERIFY(!out.contains(u"feet"_qs));
-                    QVERIFY(out.contains(u" 796.4 centimeters2 "_qs));
-                } else {
-                    QVERIFY(out.contains(u" .857 square feet "_qs));
-                }
+                QVERIFY(system == 3 ? !out.contains(u"inch"_qs) && !out.contains(u"feet"_qs) &&
+                                          out.contains(u" 796.4 centimeters2 "_qs)
+                                    : out.contains(u" .857 square feet "_qs));
             }
         }
     }
@@ -606,8 +596,7 @@ class TestReports : public QObject {
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("\"Caf\xE9 \x80 5\"\r\nEND\r\n");
         f.close();
-        QString text;
-        QString error;
+        QString text, error;
         QVERIFY(report::readCustomerTemplate(path, text, error));
         QCOMPARE(report::templateItems(text), QStringList{u"Café € 5"_qs});
         QVERIFY(!report::readCustomerTemplate(dir.filePath(u"none.txt"_qs), text, error));
