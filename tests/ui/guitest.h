@@ -3,6 +3,7 @@
 // The one fixture of the window tests: the program's pages in a page flow whose end is only
 // counted, a folder of its own, and a recorder that answers the message boxes.
 
+#include "ui/app/aboutbox.h"
 #include "ui/app/pageflow.h"
 #include "ui/app/shellpages.h"
 #include "ui/calc/measurementpage.h"

@@ -3,7 +3,6 @@
 #include "ui/guitest.h"
 
 #include "core/record/lkdfile.h"
-#include "ui/app/aboutbox.h"
 
 #include <QPushButton>
 #include <QRadioButton>
@@ -29,7 +28,6 @@ struct ExitRow {
 class TestShellFlow : public QObject {
     Q_OBJECT
   private slots:
-
     // The typical road to the measurement page and back to the start page, which keeps the whole
     // test; New File (in French now) then resets only the building values.
     void typicalRoadAndBack() {

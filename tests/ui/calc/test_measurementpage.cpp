@@ -124,7 +124,6 @@ void checkLayout(Page& f) {
 class TestMeasPage : public QObject {
     Q_OBJECT
   private slots:
-
     // New file in Pa and cfm: plate in row 1, one point, then a second one.
     void typicalRoad() {
         TestRecord r = newTest(2);
@@ -368,13 +367,19 @@ class TestMeasPage : public QObject {
         QVERIFY(!window());
     }
 
-    // Graph opens the graph page, and is not offered without one; Back and Save As lead on.
-    void buttons() {
+    // The page's buttons and menus reach the graph page (not offered without one), the
+    // printed graph, Save As, About and Back.
+    void commands() {
         Page f(newTest(2));
         f.click("Command3D1");
         QCOMPARE(f.currentName(), u"fmGraph"_qs);
-        Page g(newTest(1), {PageId::Graph});
+        Page g(testrecords::houseTest(1), {PageId::Graph});
         QVERIFY(!g.child<QAbstractButton>("Command3D1")->isEnabled());
+        PdfDialog dialog(g.path(u"graph.pdf"_qs));
+        g.trigger("mnuPrintGraph");
+        QCOMPARE(pdfPages(g.path(u"graph.pdf"_qs)).size(), 1);
+        g.trigger("mnuAbout");
+        QVERIFY(g.flow.aboutBox() && g.flow.aboutBox()->isVisible());
         g.trigger("mnuSaveAs");
         QVERIFY(g.flow.savePage() && g.flow.savePage()->isVisible());
         g.click("Command3D2");
@@ -437,10 +442,9 @@ class TestMeasPage : public QObject {
         QCOMPARE(f.texts(rows(u"txtFlowFit"_qs)), fits);
         QCOMPARE(f.texts(rows(u"txtFlowError"_qs)), errors);
         QCOMPARE(f.texts(rows(u"txtFanFlow"_qs)), fanFlows);
-        for (int i = 1; i <= 9; ++i) {
-            QCOMPARE(f.rec().PresGageG[i], stored.PresGageG[i]);
-            QCOMPARE(f.rec().FlowGageG[i], stored.FlowGageG[i]);
-        }
+        for (int i = 1; i <= 9; ++i) // loading changes no reading
+            QVERIFY(f.rec().PresGageG[i] == stored.PresGageG[i] &&
+                    f.rec().FlowGageG[i] == stored.FlowGageG[i]);
         QCOMPARE(f.rec().CorrelationG, analysis.record.CorrelationG);
         QCOMPARE(f.rec().FlowCoefficientG, analysis.record.FlowCoefficientG);
         QCOMPARE(f.rec().Flow50G, analysis.record.Flow50G);

@@ -46,7 +46,6 @@ struct FakeGauge {
 class TestGaugeWindow : public QObject {
     Q_OBJECT
   private slots:
-
     // New File, Com1, both static averages and five points from the gauge: the measurement
     // page shows the figures of the same test typed in.
     void gaugeTestEndToEnd() {

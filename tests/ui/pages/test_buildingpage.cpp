@@ -42,7 +42,6 @@ struct RoundTrip {
 class TestBuildingPage : public QObject {
     Q_OBJECT
   private slots:
-
     // Each box's reset on Next writes its own field; the limits apply in the units shown.
     void nextChecks_data() {
         QTest::addColumn<NextCheck>("row");

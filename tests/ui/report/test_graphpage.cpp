@@ -23,7 +23,6 @@ TestRecord house(int16_t system) {
 class TestGraphPage : public QObject {
     Q_OBJECT
   private slots:
-
     // Painted at 15 twips a pixel: red discs at the points, blue at the line's ends, black
     // axes, grey grid lines.
     void paintedPixels() {
