@@ -1,7 +1,8 @@
 #pragma once
 
 // The one fixture of the window tests: the program's pages in a page flow whose end is only
-// counted, a folder of its own, and a recorder that answers the message boxes.
+// counted, a folder of its own and a recorder that answers the message boxes; with a print
+// dialog that prints into a PDF, and the PDF's text read back.
 
 #include "ui/app/aboutbox.h"
 #include "ui/app/pageflow.h"
@@ -48,6 +49,7 @@ inline QStringList strings(std::initializer_list<QAnyStringView> items) {
     return out;
 }
 
+// A file's bytes, for comparing before and after.
 inline QByteArray fileBytes(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
