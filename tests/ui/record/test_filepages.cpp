@@ -9,7 +9,6 @@
 #include "ui/record/openpage.h"
 
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -26,11 +25,6 @@ void writeSample(const QString& path, const QString& company) {
     r.TestingCompanyG = company;
     r.BuildingVolumeCuFtG = 12000.0;
     QVERIFY(writeLkdFile(r, path));
-}
-
-QByteArray bytesOf(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
 }
 
 void writeBytes(const QString& path, const QByteArray& bytes) {
@@ -64,7 +58,7 @@ void clickFile(FileChooser* page, bool twice) {
 // A new test on the building page, with a volume so that it asks to be saved.
 void startTest(FlowUnderTest& t) {
     t.toBuildingPage(2);
-    t.type(u"Text4"_s, u"12000"_s);
+    t.type("Text4", "12000");
 }
 
 // Ways to open a file.
@@ -75,16 +69,14 @@ enum How { OpenButton, DoubleClick, SavePageDoubleClick, CommandLine };
 class TestFilePages : public QObject {
     Q_OBJECT
   private slots:
-    void initTestCase() { quietSizeHints(); }
     void cleanup() { FileChooser::setDriveSource({}); }
 
     void openPageListsOnlyDataFiles() {
-        QTemporaryDir folder;
+        FlowUnderTest t;
         for (const char* name : {"b.lkd", "A.LKD", "c.Lkd", "notes.txt", "d.lkd.bak", "lkd"})
-            writeBytes(folder.filePath(QLatin1String(name)), "x");
-        QDir(folder.path()).mkdir(u"folder.lkd"_s);
-        FlowUnderTest t(folder.path());
-        t.click(u"Option3"_s);
+            writeBytes(t.path(QLatin1String(name)), "x");
+        QDir(t.flow.programFolder()).mkdir(u"folder.lkd"_s);
+        t.click("Option3");
         FileViewFm* open = t.flow.openPage();
         QVERIFY(open && open->isVisible());
         QCOMPARE(listed(open, u"File1"_s), (QStringList{u"A.LKD"_s, u"b.lkd"_s, u"c.Lkd"_s}));
@@ -105,25 +97,18 @@ class TestFilePages : public QObject {
         QTest::newRow("other extension") << u"house.txt"_s << u"house.txt.lkd"_s;
     }
 
-    // Save As writes under the name typed; from then on Save writes at once, without the page.
+    // Save As writes under the name typed, with the extension added when it is missing.
     void saveAsNames() {
         QFETCH(QString, typed);
         QFETCH(QString, fileName);
-        QTemporaryDir folder;
-        FlowUnderTest t(folder.path());
+        FlowUnderTest t;
         startTest(t);
-        t.trigger(u"mnuSaveAs"_s);
+        t.trigger("mnuSaveAs");
         t.saveAs(typed);
         QCOMPARE(t.flow.record().FileNameG, fileName);
-        QCOMPARE(t.flow.record().FilePathG, QDir::toNativeSeparators(folder.filePath(fileName)));
-        QCOMPARE(volumeIn(folder.filePath(fileName)), 12000.0);
-
-        t.type(u"Text4"_s, u"15000"_s);
-        t.trigger(u"mnuSave"_s);
-        QVERIFY(!t.flow.savePage());
-        QCOMPARE(volumeIn(folder.filePath(fileName)), 15000.0);
+        QCOMPARE(t.flow.record().FilePathG, t.path(fileName));
+        QCOMPARE(volumeIn(t.path(fileName)), 12000.0);
         QCOMPARE(t.messages.requests.size(), size_t(0));
-        QCOMPARE(t.ends, 0);
     }
 
     // Save opens the save page while the test has no usable name or no volume; on the page, an
@@ -140,14 +125,13 @@ class TestFilePages : public QObject {
     void saveWithoutUsableName() {
         QFETCH(QString, fileName);
         QFETCH(double, volume);
-        QTemporaryDir folder;
-        FlowUnderTest t(folder.path());
+        FlowUnderTest t;
         t.newFile(1);
         TestRecord& r = t.flow.record();
         r.FileNameG = fileName;
-        r.FilePathG = folder.filePath(u"named.lkd"_s);
+        r.FilePathG = t.path(u"named.lkd"_s);
         r.BuildingVolumeCuFtG = volume;
-        t.trigger(u"mnuSave"_s);
+        t.trigger("mnuSave");
         QVERIFY(t.flow.savePage() && t.flow.savePage()->isVisible());
         for (const QString& name : {QString(), u"  "_s}) {
             t.saveAs(name);
@@ -156,7 +140,7 @@ class TestFilePages : public QObject {
             QVERIFY(t.flow.savePage() && t.flow.savePage()->isVisible());
             t.messages.requests.clear();
         }
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+        QCOMPARE(QDir(t.flow.programFolder()).entryList(QDir::Files | QDir::Hidden), QStringList());
     }
 
     void opens_data() {
@@ -171,18 +155,19 @@ class TestFilePages : public QObject {
     // then writes back to the file read; Save As starts in the program folder with its name.
     void opens() {
         QFETCH(How, how);
-        QTemporaryDir program, elsewhere;
-        const QString path = (how == CommandLine ? elsewhere : program).filePath(u"house.lkd"_s);
+        QTemporaryDir elsewhere;
+        FlowUnderTest t;
+        const QString path =
+            how == CommandLine ? elsewhere.filePath(u"house.lkd"_s) : t.path(u"house.lkd"_s);
         writeSample(path, u"From the file"_s);
-        FlowUnderTest t(program.path());
         if (how == SavePageDoubleClick) {
             startTest(t);
-            t.trigger(u"mnuSaveAs"_s);
+            t.trigger("mnuSaveAs");
             clickFile(t.flow.savePage(), true);
         } else if (how == CommandLine) {
             QVERIFY(t.flow.openFile(path));
         } else {
-            t.click(u"Option3"_s);
+            t.click("Option3");
             clickFile(t.flow.openPage(), how == DoubleClick);
             QCOMPARE(t.flow.openPage()->findChild<QLabel*>(u"Label1"_s)->text(), u"house.lkd"_s);
             if (how == OpenButton)
@@ -192,25 +177,25 @@ class TestFilePages : public QObject {
         QVERIFY(!t.flow.openPage() && !t.flow.savePage());
         QCOMPARE(t.messages.titles(), QStringList());
         QCOMPARE(t.currentName(), u"TestIdFm2"_s);
-        QCOMPARE(t.text(u"Text6"_s), u"From the file"_s);
+        QCOMPARE(t.text("Text6"), u"From the file"_s);
         const TestRecord& r = t.flow.record();
         QCOMPARE(r.BuildingVolumeCuFtG, 12000.0);
         QCOMPARE(r.FilePathG, QDir::toNativeSeparators(path));
 
-        t.type(u"Text6"_s, u"Changed"_s);
-        const QByteArray before = bytesOf(path);
+        t.type("Text6", "Changed");
+        const QByteArray before = fileBytes(path);
         if (how == CommandLine) {
-            t.trigger(u"mnuSaveAs"_s);
+            t.trigger("mnuSaveAs");
             auto* save = static_cast<FileChooser*>(t.flow.savePage());
-            QCOMPARE(save->fileListFolder(), QDir::toNativeSeparators(program.path()));
+            QCOMPARE(save->fileListFolder(), t.flow.programFolder());
             QCOMPARE(save->findChild<QLineEdit*>(u"Text5"_s)->text(), u"house.lkd"_s);
             save->findChild<QPushButton*>(u"Command2"_s)->click();
-            QCOMPARE(bytesOf(path), before);
-            QVERIFY(bytesOf(program.filePath(u"house.lkd"_s)).contains("Changed"));
+            QCOMPARE(fileBytes(path), before);
+            QVERIFY(fileBytes(t.path(u"house.lkd"_s)).contains("Changed"));
         } else {
-            t.trigger(u"mnuSave"_s);
+            t.trigger("mnuSave");
             QVERIFY(!t.flow.savePage());
-            QVERIFY(bytesOf(path).contains("Changed"));
+            QVERIFY(fileBytes(path).contains("Changed"));
         }
     }
 
@@ -230,17 +215,16 @@ class TestFilePages : public QObject {
         QFETCH(QByteArray, bytes);
         QFETCH(How, how);
         const bool chosen = !bytes.isNull() || how == DoubleClick;
-        QTemporaryDir folder;
-        const QString path = folder.filePath(u"bad.lkd"_s);
+        FlowUnderTest t;
+        const QString path = t.path(u"bad.lkd"_s);
         if (!bytes.isNull())
             writeBytes(path, bytes);
-        FlowUnderTest t(folder.path());
         TestRecord& r = t.flow.record();
         r.TechnicianG = u"kept"_s;
         if (how == CommandLine) {
             QVERIFY(!t.flow.openFile(path));
         } else {
-            t.click(u"Option3"_s);
+            t.click("Option3");
             FileViewFm* open = t.flow.openPage();
             if (how == DoubleClick) {
                 open->File1_DblClick(u"bad.lkd"_s);
@@ -274,19 +258,17 @@ class TestFilePages : public QObject {
     // A file only clicked and then abandoned with Cancel never becomes the target of a later Save.
     void cancelAfterClickKeepsTheTarget() {
         QFETCH(bool, onSavePage);
-        QTemporaryDir folder;
-        const QString mine = folder.filePath(u"mine.lkd"_s);
-        const QString other = folder.filePath(u"other.lkd"_s);
+        FlowUnderTest t;
+        const QString mine = t.path(u"mine.lkd"_s), other = t.path(u"other.lkd"_s);
         writeSample(other, u"someone else's test"_s);
-        const QByteArray otherBytes = bytesOf(other);
-        FlowUnderTest t(folder.path());
+        const QByteArray otherBytes = fileBytes(other);
         startTest(t);
-        t.trigger(u"mnuSaveAs"_s);
-        t.saveAs(u"mine"_s);
+        t.trigger("mnuSaveAs");
+        t.saveAs("mine");
         QVERIFY(QFile::exists(mine));
 
         if (onSavePage)
-            t.trigger(u"mnuSaveAs"_s);
+            t.trigger("mnuSaveAs");
         else
             t.flow.oldFile(); // as from the start page
         FileChooser* page = onSavePage ? static_cast<FileChooser*>(t.flow.savePage())
@@ -297,9 +279,9 @@ class TestFilePages : public QObject {
         FlowUnderTest::flushDeletes();
         QCOMPARE(t.flow.record().FileNameG, u"mine.lkd"_s);
         QCOMPARE(t.flow.record().FilePathG, QDir::toNativeSeparators(mine));
-        t.type(u"Text4"_s, u"13000"_s);
-        t.trigger(u"mnuSave"_s);
-        QCOMPARE(bytesOf(other), otherBytes);
+        t.type("Text4", "13000");
+        t.trigger("mnuSave");
+        QCOMPARE(fileBytes(other), otherBytes);
         QCOMPARE(volumeIn(mine), 13000.0);
     }
 
@@ -314,20 +296,19 @@ class TestFilePages : public QObject {
     // save page open for another name.
     void writeFailures() {
         QFETCH(bool, viaExit);
-        QTemporaryDir folder;
-        FlowUnderTest t(folder.path());
+        FlowUnderTest t;
         startTest(t);
-        const QString target = folder.filePath(u"dir.lkd"_s);
+        const QString target = t.path(u"dir.lkd"_s);
         QVERIFY(QDir().mkdir(target));
         TestRecord& r = t.flow.record();
         if (viaExit) {
             t.messages.answers = {QMessageBox::Yes};
-            t.trigger(u"mnuExit"_s);
-            t.saveAs(u"dir"_s);
+            t.trigger("mnuExit");
+            t.saveAs("dir");
         } else {
             r.FileNameG = u"dir.lkd"_s;
             r.FilePathG = target;
-            t.trigger(u"mnuSave"_s);
+            t.trigger("mnuSave");
         }
         QCOMPARE(t.messages.titles().size(), viaExit ? 2 : 1); // after "Close"
         QCOMPARE(t.messages.titles().last(), u"The File could not be saved"_s);
@@ -339,38 +320,36 @@ class TestFilePages : public QObject {
         QCOMPARE(t.currentName(), u"BldgEnvFm3"_s);
         QCOMPARE(t.flow.savePage() != nullptr, viaExit);
         if (viaExit) { // another name is written, and that ends the program
-            t.saveAs(u"free"_s);
+            t.saveAs("free");
             QCOMPARE(t.ends, 1);
-            QCOMPARE(volumeIn(folder.filePath(u"free.lkd"_s)), 12000.0);
+            QCOMPARE(volumeIn(t.path(u"free.lkd"_s)), 12000.0);
         }
     }
 
     // The lists start in the program folder on every opening and follow the folder and drive
     // chosen; a drive that cannot be read is refused and the lists stay.
     void foldersAndDrives() {
-        QTemporaryDir folder;
-        QVERIFY(QDir(folder.path()).mkdir(u"inner"_s));
-        writeSample(folder.filePath(u"inner/x.lkd"_s), u"x"_s);
+        FlowUnderTest t;
+        QVERIFY(QDir(t.flow.programFolder()).mkdir(u"inner"_s));
+        writeSample(t.path(u"inner/x.lkd"_s), u"x"_s);
         const QString missing = u"/no-such-drive-for-ventrel"_s;
         FileChooser::setDriveSource([missing] { return QStringList{u"/"_s, missing}; });
-        FlowUnderTest t(folder.path());
-        const QString start = QDir::toNativeSeparators(folder.path());
+        const QString start = t.flow.programFolder();
         for (int opening = 0; opening < 2; ++opening) {
-            t.click(u"Option3"_s); // Old File
+            t.click("Option3"); // Old File
             FileViewFm* open = t.flow.openPage();
             QCOMPARE(open->fileListFolder(), start);
             auto* dir1 = open->findChild<QListWidget*>(u"Dir1"_s);
             const auto inner = dir1->findItems(u"*inner"_s, Qt::MatchWildcard);
             QCOMPARE(inner.size(), 1);
             emit dir1->itemActivated(inner.front());
-            QCOMPARE(open->fileListFolder(), QDir::toNativeSeparators(folder.filePath(u"inner"_s)));
+            QCOMPARE(open->fileListFolder(), t.path(u"inner"_s));
             QCOMPARE(listed(open, u"File1"_s), QStringList{u"x.lkd"_s});
             if (opening == 0) {
                 open->Command1_Click();
             } else { // the path joins the folder listed, not the program folder
                 open->File1_DblClick(u"x.lkd"_s);
-                QCOMPARE(t.flow.record().FilePathG,
-                         QDir::toNativeSeparators(folder.filePath(u"inner/x.lkd"_s)));
+                QCOMPARE(t.flow.record().FilePathG, t.path(u"inner/x.lkd"_s));
             }
             FlowUnderTest::flushDeletes();
         }

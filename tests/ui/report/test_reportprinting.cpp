@@ -6,62 +6,23 @@
 #include "core/report/customerreport.h"
 #include "core/report/technicalreport.h"
 #include "support/testrecords.h"
-#include "ui/calc/measurementpage.h"
-#include "ui/report/previewpage.h"
 #include "ui/report/reportcommands.h"
 #include "ui/report/reportprinter.h"
 
 #include <QDir>
 #include <QFile>
 #include <QPlainTextEdit>
-#include <QPrinter>
-#include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 namespace {
-
-QString run(const QString& program, const QStringList& args) {
-    QProcess p;
-    p.start(program, args);
-    if (!p.waitForFinished(30000) || p.exitCode() != 0)
-        return QString();
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-// The PDF's text, page by page (pdftotext separates pages with a form feed).
-QStringList pdfPages(const QString& pdf) {
-    QStringList pages = run(u"pdftotext"_qs, {u"-layout"_qs, pdf, u"-"_qs}).split(u'\f');
-    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
-        pages.removeLast();
-    return pages;
-}
-
-// The words of a text in order, blanks and line breaks aside: what must survive printing.
-QStringList wordsOf(const QString& text) {
-    return text.split(QRegularExpression(u"\\s+"_qs), Qt::SkipEmptyParts);
-}
 
 // Every printed character in order, all blanks, TABs and line breaks taken out (pdftotext
 // joins words that a TAB leaves close together).
 QString inkOf(const QString& text) {
     return QString(text).remove(QRegularExpression(u"\\s+"_qs));
 }
-
-// Prints into `pdf` through whatever asks for the print dialog.
-struct PdfDialog {
-    explicit PdfDialog(const QString& pdf, bool accept = true) {
-        previous = reportprinter::setDialogHandler([pdf, accept, this](QPrinter& printer) {
-            ++asked;
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(pdf);
-            return accept;
-        });
-    }
-    ~PdfDialog() { reportprinter::setDialogHandler(previous); }
-    reportprinter::DialogHandler previous;
-    int asked = 0;
-};
 
 // A Customer.txt beside the program for as long as it lives.
 struct TemplateBeside {
@@ -86,9 +47,7 @@ class TestReportPrinting : public QObject {
     Q_OBJECT
   private slots:
     void initTestCase() {
-        quietSizeHints();
-        QVERIFY2(!run(u"pdftotext"_qs, {u"-v"_qs}).isNull() ||
-                     QFile::exists(u"/usr/bin/pdftotext"_qs),
+        QVERIFY2(!QStandardPaths::findExecutable(u"pdftotext"_qs).isEmpty(),
                  "pdftotext (poppler-utils) is needed");
     }
 
@@ -132,9 +91,9 @@ class TestReportPrinting : public QObject {
         const QString composed =
             report::technicalReportText(r, language, static_cast<int16_t>(system));
         QCOMPARE(inkOf(pages.first()), inkOf(composed));
-        QStringList printedLines;
+        QStringList printedLines; // each line's words, one blank between them
         for (const QString& l : pages.first().split(u'\n'))
-            printedLines << wordsOf(l).join(u' ');
+            printedLines << l.simplified();
         for (const QString& line : lines)
             QVERIFY2(printedLines.contains(line), qPrintable(line));
     }
@@ -158,15 +117,10 @@ class TestReportPrinting : public QObject {
         QVERIFY2(pages.size() >= 2, qPrintable(QString::number(pages.size())));
         const QString all = pages.join(u'\n');
         QCOMPARE(inkOf(all), inkOf(text));
-        // Each numbered line is whole on one page.
+        // Each numbered line is whole on one page; the wide line took more than one.
         for (int i = 1; i <= 99; ++i)
-            QVERIFY(all.contains(QRegularExpression(u"Line %1 of the letter"_qs.arg(i))));
-        // The wide line took more than one printed line.
-        const QStringList printed = pages.last().split(u'\n');
-        const auto at = std::find_if(printed.begin(), printed.end(),
-                                     [](const QString& l) { return l.contains(u"wide"_qs); });
-        QVERIFY(at != printed.end());
-        QVERIFY(!at->contains(u"END-OF-LINE"_qs));
+            QVERIFY(all.contains(u"Line %1 of the letter"_qs.arg(i)));
+        QVERIFY(!all.contains(QRegularExpression(u"wide([ \\t]+wide){59}[ \\t]+END-OF-LINE"_qs)));
     }
 
     void failures_data() {
@@ -184,23 +138,12 @@ class TestReportPrinting : public QObject {
         QFETCH(int, kind);
         QFETCH(QString, message);
         QTemporaryDir dir;
-        const QString pdf =
-            kind == 1 ? dir.filePath(u"missing/r.pdf"_qs) : dir.filePath(u"r.pdf"_qs);
-        const auto previous = reportprinter::setDialogHandler([&](QPrinter& printer) {
-            if (kind == 2) {
-                printer.setOutputFormat(QPrinter::NativeFormat);
-                printer.setPrinterName(u"no-such-printer"_qs);
-                return true;
-            }
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(pdf);
-            return kind != 0;
-        });
+        const QString pdf = dir.filePath(kind == 1 ? u"missing/r.pdf"_qs : u"r.pdf"_qs);
+        PdfDialog dialog(pdf, kind != 0, kind == 2 ? u"no-such-printer"_qs : QString());
         MessageRecorder messages;
         TestRecord r = testrecords::reportTest(1);
         r.ReportKindG = 0;
         reportcommands::printTechnicalReport(nullptr, r);
-        reportprinter::setDialogHandler(previous);
         QCOMPARE(r.ReportKindG, int16_t(0));
         QVERIFY(!QFile::exists(pdf));
         if (message.isEmpty()) {
@@ -230,19 +173,13 @@ class TestReportPrinting : public QObject {
 
     // From the measurement page: both prints, both previews, Back, and Exit from the preview.
     void printMenu() {
-        QTemporaryDir dir;
         const TemplateBeside beside(shippedTemplate());
-        FlowUnderTest f(dir.path(), false);
-        f.flow.registerPage(PageId::Measurement,
-                            [](PageHost& host) { return new BDMeasFm4(host); });
-        f.flow.registerPage(PageId::Preview, [](PageHost& host) { return new PPreview(host); });
-        f.flow.record() = testrecords::reportTest(1);
-        f.show(PageId::Measurement);
-
-        const QString pdf = dir.filePath(u"menu.pdf"_qs);
+        FlowUnderTest f;
+        f.show(PageId::Measurement, testrecords::reportTest(1));
+        const QString pdf = f.path(u"menu.pdf"_qs);
         {
             PdfDialog dialog(pdf);
-            f.trigger(u"mnuPrintCustRpt"_qs);
+            f.trigger("mnuPrintCustRpt");
             QCOMPARE(dialog.asked, 1);
         }
         QCOMPARE(f.flow.record().ReportKindG, int16_t(0));
@@ -252,7 +189,7 @@ class TestReportPrinting : public QObject {
         QVERIFY(!letter.contains(u"2.8 square feet"_qs));
         {
             PdfDialog dialog(pdf);
-            f.trigger(u"mnuPrTecRpt"_qs);
+            f.trigger("mnuPrTecRpt");
         }
         QCOMPARE(f.flow.record().ReportKindG, int16_t(1));
         QVERIFY(pdfPages(pdf).join(u'\n').contains(u"AIR LEAKAGE TEST REPORT"_qs));
@@ -262,38 +199,32 @@ class TestReportPrinting : public QObject {
         TestRecord expected = f.flow.record();
         const QString technical = report::previewTechnicalReport(expected);
         f.flow.record().InfiltrationDeapIndexG = 0.5f;
-        f.trigger(u"mnuPrevTecRpt"_qs);
+        f.trigger("mnuPrevTecRpt");
         QCOMPARE(f.currentName(), u"PPreview"_qs);
-        QCOMPARE(f.flow.currentPage()->windowTitle(), u"Ventrel 2.11 DEMO  File: MAPLE.LKD"_qs);
-        auto* text1 = f.child<QPlainTextEdit>(u"Text1"_qs);
+        auto* text1 = f.child<QPlainTextEdit>("Text1");
         QVERIFY(text1 && text1->isReadOnly());
-        QVERIFY(text1->textInteractionFlags() & Qt::TextSelectableByMouse);
         QCOMPARE(text1->toPlainText(), QString(technical).replace(u"\r\n"_qs, u"\n"_qs));
         QCOMPARE(f.flow.record().InfiltrationDeapIndexG, expected.InfiltrationDeapIndexG);
-        QCOMPARE(text1->font().family(), u"Arial"_qs);
-        QCOMPARE(text1->font().pointSize(), 9);
 
-        f.trigger(u"nmuBack"_qs);
+        f.trigger("nmuBack");
         QCOMPARE(f.currentName(), u"BDMeasFm4"_qs);
 
         // The customer preview refreshes the infiltration factor (2 stories, shielding 1),
         // and the measurement page shows the figures of the new factor once back.
         f.flow.record().DivideBy20FactorG = 20;
-        f.trigger(u"mnuPrevCustRept"_qs);
+        f.trigger("mnuPrevCustRept");
         QCOMPARE(f.currentName(), u"PPreview"_qs);
-        QCOMPARE(f.child<QPlainTextEdit>(u"Text1"_qs)->font().pointSize(), 10);
-        QVERIFY(f.child<QPlainTextEdit>(u"Text1"_qs)
-                    ->toPlainText()
-                    .contains(u"\tReport Prepared For:\t\t12 Maple Lane\n"_qs));
+        QVERIFY(f.child<QPlainTextEdit>("Text1")->toPlainText().contains(
+            u"\tReport Prepared For:\t\t12 Maple Lane\n"_qs));
         QVERIFY(qAbs(f.flow.record().DivideBy20FactorG - 15.966f) < 0.001f);
-        f.click(u"Command3D1"_qs);
+        f.click("Command3D1");
         QCOMPARE(f.currentName(), u"BDMeasFm4"_qs);
         QVERIFY(qAbs(f.flow.record().DivideBy20FactorG - 15.966f) < 0.001f);
 
         // Exit from the preview asks the common question.
-        f.trigger(u"mnuPrevTecRpt"_qs);
+        f.trigger("mnuPrevTecRpt");
         f.messages.answers.push_back(QMessageBox::Cancel);
-        f.trigger(u"nmuExit"_qs);
+        f.trigger("nmuExit");
         QCOMPARE(f.messages.titles().last(), u"Close"_qs);
         QCOMPARE(f.currentName(), u"PPreview"_qs);
         QCOMPARE(f.ends, 0);
