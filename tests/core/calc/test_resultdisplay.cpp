@@ -1,6 +1,3 @@
-// What the result boxes show after a calculation and at load, their colours, and figures that
-// must never reach a box as they stand.
-
 #include "core/calc/leakagecalc.h"
 #include "core/calc/pointentry.h"
 #include "core/calc/resultdisplay.h"
@@ -16,9 +13,7 @@ using resultdisplay::ResultTexts;
 
 namespace {
 
-TestRecord baseRecord(int system) {
-    return testrecords::newTest(static_cast<int16_t>(system));
-}
+TestRecord baseRecord(int system) { return testrecords::newTest(int16_t(system)); }
 
 // The stored figures with the box each one is shown in.
 struct Figure {
