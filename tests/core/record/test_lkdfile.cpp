@@ -220,8 +220,6 @@ class TestLkdFile : public QObject {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<bool>("oldForm");
         const QList<QByteArray> lines = linesOf(composeLkd(plainRecord()));
-        QTest::newRow("USACE index on line 98")
-            << composeLkd(plainRecord(), Line98::UsaceIndex) << false;
         QTest::newRow("full LF") << joinLines(lines, 118, "\n") << false;
         QTest::newRow("97 lines") << joinLines(lines, 97, "\r\n") << false;
         QTest::newRow("91 lines, no last break") << joinLines(lines, 91, "\r\n").chopped(2) << true;
