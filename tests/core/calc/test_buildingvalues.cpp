@@ -24,20 +24,18 @@ class TestBuildingValues : public QObject {
         QTest::addColumn<QString>("wind");
         QTest::addColumn<float>("factor");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("two stories") << "2"
-                                     << "1" << 15.96597f << " 15.9";
-        QTest::newRow("two and a half stories") << "2.5"
-                                                << "1" << 14.84908f << " 14.8";
-        QTest::newRow("both empty (Clear All)") << ""
-                                                << "" << 20.0f << " 20";
-        QTest::newRow("negative stories") << "-2"
-                                          << "1" << 20.0f << " 20";
-        QTest::newRow("text after the numbers") << "2 floors"
-                                                << "1.1 normal" << 17.56256f << " 17.5";
-        QTest::newRow("negative wind") << "1"
-                                       << "-1" << -20.0f << "-20";
-        QTest::newRow("beyond a Single") << "1"
-                                         << "1e300" << 0.0f << " 0";
+        auto row = [](const char* name, const char* stories, const char* wind, float factor,
+                      const char* shown) {
+            QTest::newRow(name) << QString::fromLatin1(stories) << QString::fromLatin1(wind)
+                                << factor << QString::fromLatin1(shown);
+        };
+        row("two stories", "2", "1", 15.96597f, " 15.9");
+        row("two and a half stories", "2.5", "1", 14.84908f, " 14.8");
+        row("both empty (Clear All)", "", "", 20.0f, " 20");
+        row("negative stories", "-2", "1", 20.0f, " 20");
+        row("text after the numbers", "2 floors", "1.1 normal", 17.56256f, " 17.5");
+        row("negative wind", "1", "-1", -20.0f, "-20");
+        row("beyond a Single", "1", "1e300", 0.0f, " 0");
     }
     void factor() {
         QFETCH(QString, stories);

@@ -1,6 +1,3 @@
-// What the result boxes show after a calculation and at load, their colours, and figures that
-// must never reach a box as they stand.
-
 #include "core/calc/leakagecalc.h"
 #include "core/calc/pointentry.h"
 #include "core/calc/resultdisplay.h"
@@ -15,10 +12,6 @@
 using resultdisplay::ResultTexts;
 
 namespace {
-
-TestRecord baseRecord(int system) {
-    return testrecords::newTest(static_cast<int16_t>(system));
-}
 
 // The stored figures with the box each one is shown in.
 struct Figure {
@@ -41,10 +34,7 @@ const std::map<QString, Figure> kFigures{
 };
 
 QStringList perPoint(const TestRecord::PerPoint<QString>& texts) {
-    QStringList out;
-    for (int i = 1; i <= 9; ++i)
-        out << texts[i];
-    return out;
+    return QStringList(texts.begin() + 1, texts.end()); // index 0 is never used
 }
 
 // Every box: the summary, then fit and error of points 1 to 9.
@@ -87,7 +77,7 @@ class TestResultDisplay : public QObject {
     // At load the per-point texts are those of the last calculation, but for the last
     // point's error, which the load writes itself, rounded to 2 places.
     void loadedPerPointTexts() {
-        TestRecord r = baseRecord(1); // the worked example's points in rows 1, 2 and 9
+        TestRecord r = testrecords::newTest(1); // the worked example's points in rows 1, 2 and 9
         testrecords::setPoint(r, 1, 20, 50);
         testrecords::setPoint(r, 2, 35, 70);
         testrecords::setPoint(r, 9, 50, 90);
@@ -142,7 +132,7 @@ class TestResultDisplay : public QObject {
         QFETCH(double, value);
         QFETCH(QString, running);
         QFETCH(QString, loaded);
-        TestRecord r = baseRecord(system);
+        TestRecord r = testrecords::newTest(int16_t(system));
         r.PressureExponentG = 0.0f;
         const Figure& f = kFigures.at(figure);
         r.*f.field = static_cast<float>(value);
@@ -175,7 +165,7 @@ class TestResultDisplay : public QObject {
         QFETCH(double, floor);
         QFETCH(QStringList, running);
         QFETCH(QStringList, loaded);
-        TestRecord r = baseRecord(system);
+        TestRecord r = testrecords::newTest(int16_t(system));
         r.BuildingSurfaceAreaSqFtG = surface;
         r.BuildingFloorAreaSqFtG = floor;
         // The permeability index is rounded to 4 places after a calculation, cut at load.
@@ -221,7 +211,7 @@ class TestResultDisplay : public QObject {
         QFETCH(int, system);
         QFETCH(QString, typed);
         QFETCH(bool, red);
-        TestRecord r = baseRecord(system);
+        TestRecord r = testrecords::newTest(int16_t(system));
         r.PressureExponentG = typed.toFloat();
         const float stored =
             *pointentry::staticPressureEntered(typed, static_cast<int16_t>(system));
@@ -244,7 +234,7 @@ class TestResultDisplay : public QObject {
     void undefinedFiguresShowZero() {
         QFETCH(float, value);
         for (int system : {1, 2, 3}) {
-            TestRecord r = baseRecord(system);
+            TestRecord r = testrecords::newTest(int16_t(system));
             r.BuildingSurfaceAreaSqFtG = 5000;
             r.BuildingFloorAreaSqFtG = 1500;
             for (const auto& [name, figure] : kFigures)

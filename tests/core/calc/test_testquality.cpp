@@ -63,25 +63,22 @@ class TestTestQuality : public QObject {
         QTest::addColumn<double>("staticPa");
         QTest::addColumn<bool>("interval");
         QTest::addColumn<QString>("checks");
-        QTest::newRow("two points")
-            << QList<double>{20, 50} << QList<double>{1000, 1800} << 0.0 << false << u"FPPPFPPF"_qs;
-        QTest::newRow("all at one pressure")
-            << QList<double>{50, 50, 50} << QList<double>{2000, 2050, 2100} << 0.0 << false
-            << u"FPPPPPFF"_qs;
-        // 1000 x (P / 10)^0.65 exactly: the intervals have no width.
-        QTest::newRow("perfect fit")
-            << QList<double>{10, 20, 30, 40, 50}
-            << QList<double>{1000, 1000 * std::pow(2.0, 0.65), 1000 * std::pow(3.0, 0.65),
-                             1000 * std::pow(4.0, 0.65), 1000 * std::pow(5.0, 0.65)}
-            << 0.0 << true << u"PPPPPPPP"_qs;
-        QTest::newRow("statics 3 Pa: 15 Pa is exactly five times")
-            << QList<double>{15, 25, 35, 45, 55} << QList<double>{1000, 1390, 1700, 1990, 2240}
-            << 3.0 << true << u"PPPPPPPP"_qs;
-        QTest::newRow("statics 5.5 Pa")
-            << QList<double>{30, 40, 50, 60, 70} << QList<double>{1520, 1830, 2110, 2350, 2590}
-            << 5.5 << true << u"PPPFPPPP"_qs;
-        QTest::newRow("nothing typed")
-            << QList<double>{} << QList<double>{} << 0.0 << false << u"FFFPFFFF"_qs;
+        auto row = [](const char* name, QList<double> pascals, QList<double> cfm, double staticPa,
+                      bool interval, const char* checks) {
+            QTest::newRow(name) << pascals << cfm << staticPa << interval
+                                << QString::fromLatin1(checks);
+        };
+        row("two points", {20, 50}, {1000, 1800}, 0, false, "FPPPFPPF");
+        row("all at one pressure", {50, 50, 50}, {2000, 2050, 2100}, 0, false, "FPPPPPFF");
+        QList<double> exact; // 1000 x (P / 10)^0.65 exactly: the intervals have no width
+        for (int k = 1; k <= 5; ++k)
+            exact << 1000 * std::pow(k, 0.65);
+        row("perfect fit", {10, 20, 30, 40, 50}, exact, 0, true, "PPPPPPPP");
+        row("statics 3 Pa: 15 Pa is exactly five times", {15, 25, 35, 45, 55},
+            {1000, 1390, 1700, 1990, 2240}, 3, true, "PPPPPPPP");
+        row("statics 5.5 Pa", {30, 40, 50, 60, 70}, {1520, 1830, 2110, 2350, 2590}, 5.5, true,
+            "PPPFPPPP");
+        row("nothing typed", {}, {}, 0, false, "FFFPFFFF");
     }
     void edgeCases() {
         QFETCH(QList<double>, pascals);

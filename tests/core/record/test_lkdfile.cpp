@@ -1,4 +1,5 @@
 #include "core/record/lkdfile.h"
+#include "support/testrecords.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,6 +12,7 @@
 #include <bit>
 #include <cfloat>
 #include <cmath>
+#include <optional>
 
 #include <sys/stat.h>
 
@@ -96,9 +98,7 @@ TestRecord randomRecord(quint32 seed) {
 
 // A plain ASCII test whose lines are easy to state.
 TestRecord plainRecord() {
-    TestRecord r;
-    applyStartupValues(r);
-    applyNewFileDefaults(r, 2);
+    TestRecord r = testrecords::newTest(2);
     r.BuildingVolumeCuFtG = 16500;
     r.DivideBy20FactorG = 18.4f;
     r.PreTestStaticPresG = -0.5f;
@@ -220,8 +220,6 @@ class TestLkdFile : public QObject {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<bool>("oldForm");
         const QList<QByteArray> lines = linesOf(composeLkd(plainRecord()));
-        QTest::newRow("USACE index on line 98")
-            << composeLkd(plainRecord(), Line98::UsaceIndex) << false;
         QTest::newRow("full LF") << joinLines(lines, 118, "\n") << false;
         QTest::newRow("97 lines") << joinLines(lines, 97, "\r\n") << false;
         QTest::newRow("91 lines, no last break") << joinLines(lines, 91, "\r\n").chopped(2) << true;
@@ -340,6 +338,9 @@ class TestLkdFile : public QObject {
         QTest::newRow("1e39 on an S line")
             << broken << withLine(25, "1e39") << u"line 25: the number is too large"_qs;
         QTest::newRow("1e39 on line 97") << broken << withLine(97, "1e39") << u"line 97: the"_qs;
+        // Blank lines at the end do not count; the lines are looked at one by one, not held.
+        QTest::newRow("64 MiB of line feeds")
+            << broken << QByteArray(64 * 1024 * 1024, '\n') << u"the file has only 0 lines"_qs;
     }
     // The reason names the file, and the record is left exactly as it was.
     void readFailures() {
@@ -358,87 +359,73 @@ class TestLkdFile : public QObject {
         QVERIFY(!readLkdFile(path, r));
     }
 
-    void writeFailuresKeepFiles_data() {
+    // A failed save names the file (and the system's reason) and leaves every file as it was.
+    void failedSavesKeepFiles_data() {
         QTest::addColumn<QString>("target");
-        QTest::newRow("missing folder") << u"no such folder/test.lkd"_qs;
-        QTest::newRow("path is a folder") << u"folder.lkd"_qs;
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing folder") << u"no such folder/test.lkd"_qs << QString();
+        QTest::newRow("path is a folder") << u"folder.lkd"_qs << QString();
+        QTest::newRow("full disk") << u"disk/test.lkd"_qs << u"No space left on device"_qs;
+        // The last step, putting the new file in place of the old, fails.
+        QTest::newRow("file mounted over the target") << u"bound.lkd"_qs << QString();
     }
-    void writeFailuresKeepFiles() {
+    void failedSavesKeepFiles() {
         QFETCH(QString, target);
+        QFETCH(QString, reason);
         QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkdir(u"folder.lkd"_qs));
+        QVERIFY(QDir(dir.path()).mkdir(u"folder.lkd"_qs) && QDir(dir.path()).mkdir(u"disk"_qs));
         const QString keep = dir.filePath(u"keep.lkd"_qs);
         const QString inside = dir.filePath(u"folder.lkd/inside.lkd"_qs);
+        const QString path = dir.filePath(target);
         writeBytes(inside, "inside");
         // A successful write replaces an existing, longer file whole.
         writeBytes(keep, QByteArray(5000, 'x'));
         QVERIFY(writeLkdFile(plainRecord(), keep));
         QCOMPARE(readBytes(keep), composeLkd(plainRecord()));
-        const QStringList listing = QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden);
+        std::optional<Mount> mount;
+        if (target == u"disk/test.lkd"_qs) {
+            mount.emplace(QStringList{u"-t"_qs, u"tmpfs"_qs, u"-o"_qs, u"size=64k"_qs, u"tmpfs"_qs},
+                          dir.filePath(u"disk"_qs));
+            if (!mount->made)
+                QSKIP("a small tmpfs cannot be mounted here (needs root)");
+            QVERIFY(writeLkdFile(plainRecord(), path));
+            QFile filler(dir.filePath(u"disk/filler"_qs));
+            QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+            while (filler.write(QByteArray(4096, 'x')) > 0) {
+            }
+        } else if (target == u"bound.lkd"_qs) {
+            writeBytes(path, "old");
+            writeBytes(dir.filePath(u"other"_qs), "other");
+            mount.emplace(QStringList{u"--bind"_qs, dir.filePath(u"other"_qs)}, path);
+            if (!mount->made)
+                QSKIP("a file cannot be bind-mounted here (needs root)");
+        }
+        const QByteArray before = readBytes(path);
+        const auto listing = [&] {
+            return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden) +
+                   QDir(dir.filePath(u"disk"_qs)).entryList(QDir::AllEntries | QDir::Hidden);
+        };
+        const QStringList files = listing();
         QString why;
-        const QString path = dir.filePath(target);
         QVERIFY(!writeLkdFile(randomRecord(9), path, Line98::Extra, &why));
-        QVERIFY2(why.contains(path), qPrintable(why));
+        QVERIFY2(why.contains(path) && why.contains(reason), qPrintable(why));
+        QCOMPARE(readBytes(path), before);
         QCOMPARE(readBytes(keep), composeLkd(plainRecord()));
         QCOMPARE(readBytes(inside), "inside"_ba);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden), listing);
-    }
-
-    // A full disk: the save fails with the system's reason and the old file stays whole.
-    void fullDiskKeepsTheOldFile() {
-        QTemporaryDir dir;
-        const QString disk = dir.filePath(u"disk"_qs);
-        QVERIFY(QDir().mkdir(disk));
-        const Mount tmpfs({u"-t"_qs, u"tmpfs"_qs, u"-o"_qs, u"size=64k"_qs, u"tmpfs"_qs}, disk);
-        if (!tmpfs.made)
-            QSKIP("a small tmpfs cannot be mounted here (needs root)");
-        const QString path = disk + u"/test.lkd"_qs;
-        QVERIFY(writeLkdFile(plainRecord(), path));
-        QFile filler(disk + u"/filler"_qs);
-        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-        while (filler.write(QByteArray(4096, 'x')) > 0) {
-        }
-        filler.close();
-        const QStringList listing = QDir(disk).entryList(QDir::AllEntries | QDir::Hidden);
-        QString why;
-        QVERIFY(!writeLkdFile(randomRecord(4), path, Line98::Extra, &why));
-        QVERIFY2(why.contains(u"No space left on device"_qs) && why.contains(path),
-                 qPrintable(why));
-        QCOMPARE(readBytes(path), composeLkd(plainRecord()));
-        QCOMPARE(QDir(disk).entryList(QDir::AllEntries | QDir::Hidden), listing);
-    }
-
-    // The last step, putting the new file in place of the old, fails: a file mounted over the
-    // target cannot be replaced.
-    void failedReplaceIsReported() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(u"test.lkd"_qs);
-        const QString other = dir.filePath(u"other"_qs);
-        writeBytes(path, "old");
-        writeBytes(other, "other");
-        const Mount bind({u"--bind"_qs, other}, path);
-        if (!bind.made)
-            QSKIP("a file cannot be bind-mounted here (needs root)");
-        QString why;
-        QVERIFY(!writeLkdFile(plainRecord(), path, Line98::Extra, &why));
-        QVERIFY2(why.contains(path), qPrintable(why));
-        QCOMPARE(readBytes(path), "other"_ba);
+        QCOMPARE(listing(), files);
     }
 
     // Reading stops after the last line the format has: what follows is neither read nor
-    // looked at, even when it never ends.
+    // looked at (its byte 0xFF would make the UTF-8 text Windows-1252), even when it never ends.
     void junkAfterTheLastLine() {
-        QList<QByteArray> lines = linesOf(composeLkd(plainRecord()));
-        lines[7] = "\"M\xC3\xBCller\""; // UTF-8 without a mark
-        const QByteArray valid = joinLines(lines, 118, "\r\n");
+        const QByteArray bytes = withLine(8, "\"M\xC3\xBCller\"") + "\xFF junk\r\n";
         TestRecord r;
         QString why;
-        QVERIFY2(parseLkd(valid + "\xFF junk\r\n", r, &why), qPrintable(why));
+        QVERIFY2(parseLkd(bytes, r, &why), qPrintable(why));
         QCOMPARE(r.TechnicianG, u"Müller"_qs);
-
         const QString fifo = dir_.filePath(u"endless.lkd"_qs);
         const QString file = dir_.filePath(u"valid.lkd"_qs);
-        writeBytes(file, valid);
+        writeBytes(file, bytes);
         QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
         QProcess feeder;
         feeder.start(u"sh"_qs, {u"-c"_qs, u"{ cat \"$0\"; yes junk; } > \"$1\""_qs, file, fifo});
@@ -448,18 +435,6 @@ class TestLkdFile : public QObject {
         feeder.waitForFinished();
         QVERIFY2(read, qPrintable(why));
         QCOMPARE(r.TechnicianG, u"Müller"_qs);
-    }
-
-    // 64 MiB of line feeds: blank lines at the end do not count, so the file is empty (the
-    // lines are looked at one by one, not held).
-    void lineFeedsOnly() {
-        const QString path = dir_.filePath(u"feeds.lkd"_qs);
-        writeBytes(path, QByteArray(64 * 1024 * 1024, '\n'));
-        TestRecord r;
-        QString why;
-        QVERIFY(!readLkdFile(path, r, &why));
-        QVERIFY2(why.contains(u"the file has only 0 lines"_qs), qPrintable(why));
-        QFile::remove(path);
     }
 
     // Reading a sample and writing it again gives its very bytes, up to line 97 (the house was
