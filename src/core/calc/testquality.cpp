@@ -23,13 +23,16 @@ constexpr double kExponentHigh = 1.0;
 constexpr double kCorrelationAtLeast = 0.99;
 constexpr double kFlow50Band = 0.05;
 
-// Limits are inclusive; pascals come back from in.wc through 249.1, so a point typed at 50 Pa
-// may read 49.99999999999999. A difference far below any gauge's resolution does not count.
+// Limits are inclusive. Pascals come back from in.wc through 249.1, and the statics, the
+// exponent and the correlation are kept as Singles (good to about 1e-7 of their size), so a
+// static typed as 2.5 Pa reads 2.5000000915 Pa and 5 times it is above a point typed at
+// 12.5 Pa. A difference of a millionth is far below any gauge's resolution and does not count.
+constexpr double kLimitTolerance = 1e-6;
 bool atLeast(double value, double limit) {
-    return value >= limit - 1e-9 * std::max(1.0, std::fabs(limit));
+    return value >= limit - kLimitTolerance * std::max(1.0, std::fabs(limit));
 }
 bool atMost(double value, double limit) {
-    return value <= limit + 1e-9 * std::max(1.0, std::fabs(limit));
+    return value <= limit + kLimitTolerance * std::max(1.0, std::fabs(limit));
 }
 
 QString pa(double pascals) {

@@ -76,6 +76,16 @@ class TestTestQuality : public QObject {
         row("perfect fit", {10, 20, 30, 40, 50}, exact, 0, true, "PPPPPPPP");
         row("statics 3 Pa: 15 Pa is exactly five times", {15, 25, 35, 45, 55},
             {1000, 1390, 1700, 1990, 2240}, 3, true, "PPPPPPPP");
+        // Statics are kept as Singles: 2.5 and 5 Pa come back a few 1e-8 above.
+        QList<double> fromTwelve; // a power law from 12.5 Pa, in steps of 10 Pa
+        for (int k = 0; k < 5; ++k)
+            fromTwelve << 1000 * std::pow(1.25 + k, 0.65);
+        row("statics 2.5 Pa: 12.5 Pa is exactly five times", {12.5, 22.5, 32.5, 42.5, 52.5},
+            fromTwelve, 2.5, true, "PPPPPPPP");
+        row("statics 2.5 Pa: 12.49 Pa is under five times", {12.49, 22.4, 32.4, 42.4, 52.4},
+            fromTwelve, 2.5, true, "PPFPPPPP");
+        row("statics 5 Pa: at the limit", {25, 35, 45, 55, 65}, {1800, 2240, 2640, 3000, 3330}, 5,
+            true, "PPPPPPPP");
         row("statics 5.5 Pa", {30, 40, 50, 60, 70}, {1520, 1830, 2110, 2350, 2590}, 5.5, true,
             "PPPFPPPP");
         row("nothing typed", {}, {}, 0, false, "FFFPFFFF");
