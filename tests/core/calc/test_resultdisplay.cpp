@@ -7,30 +7,15 @@
 
 #include <cmath>
 #include <limits>
-#include <map>
 
 using resultdisplay::ResultTexts;
 
 namespace {
 
-// The stored figures with the box each one is shown in.
+// A stored figure with the box it is shown in.
 struct Figure {
     float TestRecord::*field;
     QString ResultTexts::*box;
-};
-const std::map<QString, Figure> kFigures{
-    {u"Correlation"_qs, {&TestRecord::CorrelationG, &ResultTexts::correlation}},
-    {u"Coefficient"_qs, {&TestRecord::FlowCoefficientG, &ResultTexts::flowCoefficient}},
-    {u"Exponent"_qs, {&TestRecord::PressureExponentG, &ResultTexts::exponent}},
-    {u"ElaCgsb"_qs, {&TestRecord::ElaCgsbG, &ResultTexts::elaCgsb}},
-    {u"ElaLbl"_qs, {&TestRecord::ElaLblG, &ResultTexts::elaLbl}},
-    {u"LeakageRatio"_qs, {&TestRecord::LeakageRatioG, &ResultTexts::leakageRatio}},
-    {u"Ach50"_qs, {&TestRecord::Ach50G, &ResultTexts::ach50}},
-    {u"Flow50"_qs, {&TestRecord::Flow50G, &ResultTexts::flow50}},
-    {u"InfAch"_qs, {&TestRecord::InfiltrationAchG, &ResultTexts::infiltrationAch}},
-    {u"InfFlow"_qs, {&TestRecord::InfiltrationFlowG, &ResultTexts::infiltrationFlow}},
-    {u"PerOccupant"_qs, {&TestRecord::InfiltrationPerOccupantG, &ResultTexts::perOccupant}},
-    {u"PerBedroom"_qs, {&TestRecord::InfiltrationPerBedroomG, &ResultTexts::perBedroom}},
 };
 
 QStringList perPoint(const TestRecord::PerPoint<QString>& texts) {
@@ -58,20 +43,11 @@ class TestResultDisplay : public QObject {
   private slots:
     // The load cuts several figures to their first characters, never into the whole number
     // nor through an exponent.
-    void firstChars_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("k");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("cut after the point") << " .99887766" << 8 << " .998877";
-        QTest::newRow("whole number kept") << " 16975773.8" << 7 << " 16975773";
-        QTest::newRow("negative exponent") << " 1.234567E-06" << 8 << " 1.2E-06";
-        QTest::newRow("exponent wider than k") << "-9.87654E-12" << 4 << "-9E-12";
-    }
     void firstChars() {
-        QFETCH(QString, text);
-        QFETCH(int, k);
-        QFETCH(QString, shown);
-        QCOMPARE(resultdisplay::firstChars(text, k), shown);
+        QCOMPARE(resultdisplay::firstChars(u" .99887766"_qs, 8), u" .998877"_qs);
+        QCOMPARE(resultdisplay::firstChars(u" 16975773.8"_qs, 7), u" 16975773"_qs);
+        QCOMPARE(resultdisplay::firstChars(u" 1.234567E-06"_qs, 8), u" 1.2E-06"_qs);
+        QCOMPARE(resultdisplay::firstChars(u"-9.87654E-12"_qs, 4), u"-9E-12"_qs);
     }
 
     // At load the per-point texts are those of the last calculation, but for the last
@@ -94,51 +70,47 @@ class TestResultDisplay : public QObject {
     // a width, or plain). The exponent is 0, so a coefficient in Pa is the flow at 1 Pa as is.
     void figureFormats_data() {
         QTest::addColumn<int>("system");
-        QTest::addColumn<QString>("figure");
+        QTest::addColumn<Figure>("figure");
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("running");
         QTest::addColumn<QString>("loaded");
-        auto row = [](int sys, const char* figure, double v, const char* running,
-                      const char* loaded) {
-            QTest::addRow("%s %g in system %d", figure, v, sys)
-                << sys << QString::fromLatin1(figure) << v << QString::fromLatin1(running)
-                << QString::fromLatin1(loaded);
-        };
-        row(1, "Correlation", 0.9988374, " .9988", " .998837");
-        row(1, "Correlation", 1.234568e-6, " 0", " 1.2E-06");
-        row(1, "Coefficient", 12.3456789, " 12.3", " 12.345");
-        row(2, "Coefficient", 12.3456789, " 12.3", " 12.3456");
-        row(3, "Coefficient", 12.3456789, " 21", " 20.9753");
-        row(1, "Exponent", 0.64783, " .648", " .6478");
-        row(1, "ElaCgsb", 9.2705, " 9.27", " 9.270");
-        row(3, "ElaCgsb", 10.0, " 64.52", " 64.51");
-        row(1, "ElaCgsb", 123456.7, " 123456.7", " 123456"); // whole digits never cut
-        row(2, "ElaLbl", 4.9386, " 4.94", " 4.938");
-        row(1, "LeakageRatio", 0.61803, " .62", " .6180");
-        row(2, "LeakageRatio", 1234.56, " 1234.56", " 1234.");
-        row(3, "LeakageRatio", 9.29, " 6.45", " 6.451");
-        row(1, "Ach50", 0.53706, " .54", " .53706");
-        row(2, "Flow50", 89.51, " 89.5", " 89.51");
-        row(3, "Flow50", 100.0, " 169.9", " 169.9");
-        row(1, "InfAch", 0.026853, " .0269", " .0268");
-        row(1, "InfFlow", 4.475485, " 4.475485", " 4.475485");
-        row(3, "InfFlow", 10.0, " 16.99", " 16.99");
-        row(3, "PerOccupant", 1.0, " 1.699", " 1.699");
-        row(3, "PerBedroom", 2.5, " 4.248", " 4.2475");
+#define ROW(sys, field, box, v, running, loaded)                                                   \
+    QTest::addRow("%s %g in system %d", #field, v, sys)                                            \
+        << sys << Figure{&TestRecord::field, &ResultTexts::box} << v << QStringLiteral(running)    \
+        << QStringLiteral(loaded)
+        ROW(1, CorrelationG, correlation, 0.9988374, " .9988", " .998837");
+        ROW(1, CorrelationG, correlation, 1.234568e-6, " 0", " 1.2E-06");
+        ROW(1, FlowCoefficientG, flowCoefficient, 12.3456789, " 12.3", " 12.345");
+        ROW(2, FlowCoefficientG, flowCoefficient, 12.3456789, " 12.3", " 12.3456");
+        ROW(3, FlowCoefficientG, flowCoefficient, 12.3456789, " 21", " 20.9753");
+        ROW(1, PressureExponentG, exponent, 0.64783, " .648", " .6478");
+        ROW(1, ElaCgsbG, elaCgsb, 9.2705, " 9.27", " 9.270");
+        ROW(3, ElaCgsbG, elaCgsb, 10.0, " 64.52", " 64.51");
+        ROW(1, ElaCgsbG, elaCgsb, 123456.7, " 123456.7", " 123456"); // whole digits never cut
+        ROW(2, ElaLblG, elaLbl, 4.9386, " 4.94", " 4.938");
+        ROW(1, LeakageRatioG, leakageRatio, 0.61803, " .62", " .6180");
+        ROW(2, LeakageRatioG, leakageRatio, 1234.56, " 1234.56", " 1234.");
+        ROW(3, LeakageRatioG, leakageRatio, 9.29, " 6.45", " 6.451");
+        ROW(1, Ach50G, ach50, 0.53706, " .54", " .53706");
+        ROW(2, Flow50G, flow50, 89.51, " 89.5", " 89.51");
+        ROW(3, Flow50G, flow50, 100.0, " 169.9", " 169.9");
+        ROW(1, InfiltrationAchG, infiltrationAch, 0.026853, " .0269", " .0268");
+        ROW(1, InfiltrationFlowG, infiltrationFlow, 4.475485, " 4.475485", " 4.475485");
+        ROW(3, InfiltrationFlowG, infiltrationFlow, 10.0, " 16.99", " 16.99");
+        ROW(3, InfiltrationPerOccupantG, perOccupant, 1.0, " 1.699", " 1.699");
+        ROW(3, InfiltrationPerBedroomG, perBedroom, 2.5, " 4.248", " 4.2475");
+#undef ROW
     }
     void figureFormats() {
         QFETCH(int, system);
-        QFETCH(QString, figure);
+        QFETCH(Figure, figure);
         QFETCH(double, value);
-        QFETCH(QString, running);
-        QFETCH(QString, loaded);
         TestRecord r = testrecords::newTest(int16_t(system));
         r.PressureExponentG = 0.0f;
-        const Figure& f = kFigures.at(figure);
-        r.*f.field = static_cast<float>(value);
+        r.*figure.field = static_cast<float>(value);
         const auto [afterCalc, atLoad] = runningAndLoaded(r);
-        QCOMPARE(afterCalc.*f.box, running);
-        QCOMPARE(atLoad.*f.box, loaded);
+        QTEST(afterCalc.*figure.box, "running");
+        QTEST(atLoad.*figure.box, "loaded");
     }
 
     // The envelope-area figures come from the flows and areas, never from the stored indices.
@@ -163,8 +135,6 @@ class TestResultDisplay : public QObject {
         QFETCH(int, system);
         QFETCH(double, surface);
         QFETCH(double, floor);
-        QFETCH(QStringList, running);
-        QFETCH(QStringList, loaded);
         TestRecord r = testrecords::newTest(int16_t(system));
         r.BuildingSurfaceAreaSqFtG = surface;
         r.BuildingFloorAreaSqFtG = floor;
@@ -177,51 +147,45 @@ class TestResultDisplay : public QObject {
         r.PermeabilityIndexG = r.UsaceIndexG = r.Q4PaSurfG = r.InfiltrationDeapIndexG = 7.0f;
         recomputeEnvelopeFigures(r);
         const auto [t, l] = runningAndLoaded(r);
-        QCOMPARE((QStringList{t.permeability, t.usace, t.q4PaSurf, t.deapIndex}), running);
-        QCOMPARE((QStringList{l.permeability, l.usace, l.q4PaSurf, l.deapIndex}), loaded);
+        QTEST((QStringList{t.permeability, t.usace, t.q4PaSurf, t.deapIndex}), "running");
+        QTEST((QStringList{l.permeability, l.usace, l.q4PaSurf, l.deapIndex}), "loaded");
         // The record keeps the 0 the boxes show where a figure has no defined value.
         QCOMPARE(r.PermeabilityIndexG == 0.0f, surface == 0.0);
         QCOMPARE(r.Q4PaSurfG == 0.0f, surface == 0.0 || floor == 0.0 || floor == surface);
     }
 
     // Exponent box: 0.45 to 0.85 are usual, compared as Singles. Static averages, as their
-    // boxes store them from Pa or in.wc: red beyond 4.999 Pa on the box's own side.
+    // boxes store them from in.wc: red beyond 4.999 Pa on the box's own side.
     void colours_data() {
         QTest::addColumn<QString>("box");
-        QTest::addColumn<int>("system");
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<bool>("red");
-        auto row = [](const char* box, int system, const char* typed, bool red) {
-            QTest::addRow("%s %s in system %d", box, typed, system)
-                << QString::fromLatin1(box) << system << QString::fromLatin1(typed) << red;
+        QTest::addColumn<uint>("colour");
+        auto row = [](const char* box, const char* typed, uint32_t colour) {
+            QTest::addRow("%s %s", box, typed)
+                << QString::fromLatin1(box) << QString::fromLatin1(typed) << uint(colour);
         };
-        row("exponent", 1, "0.85", false);
-        row("exponent", 1, "0.45", false);
-        row("exponent", 1, "0.850000083", true); // the next Single above 0.85
-        row("exponent", 1, "0.449999958", true); // and below 0.45
-        row("negative", 3, "-4.999", false);
-        row("negative", 1, "-.0201", true); // -5.007 Pa
-        row("positive", 1, "-.0201", false);
-        row("negative", 1, "-.02", false); // -4.982 Pa
-        row("positive", 1, ".0201", true);
-        row("negative", 1, ".0201", false);
+        using namespace resultdisplay;
+        row("exponent", "0.85", kExponentOk);
+        row("exponent", "0.45", kExponentOk);
+        row("exponent", "0.850000083", kRed); // the next Single above 0.85
+        row("exponent", "0.449999958", kRed); // and below 0.45
+        row("negative", "-.0201", kRed);      // -5.007 Pa
+        row("positive", "-.0201", kWhite);
+        row("negative", "-.02", kWhite); // -4.982 Pa
+        row("positive", ".0201", kRed);
+        row("negative", ".0201", kWhite);
     }
     void colours() {
         QFETCH(QString, box);
-        QFETCH(int, system);
         QFETCH(QString, typed);
-        QFETCH(bool, red);
-        TestRecord r = testrecords::newTest(int16_t(system));
+        TestRecord r = testrecords::newTest(1);
         r.PressureExponentG = typed.toFloat();
-        const float stored =
-            *pointentry::staticPressureEntered(typed, static_cast<int16_t>(system));
-        const uint32_t colour =
-            box == u"exponent"_qs   ? resultdisplay::flowFitFlowErrorTexts(r).exponentColour
-            : box == u"negative"_qs ? resultdisplay::negativeAverageColour(stored)
-                                    : resultdisplay::positiveAverageColour(stored);
-        QCOMPARE(colour, red ? resultdisplay::kRed
-                             : (box == u"exponent"_qs ? resultdisplay::kExponentOk
-                                                      : resultdisplay::kWhite));
+        const float stored = *pointentry::staticPressureEntered(typed, 1);
+        QTEST(uint(box == u"exponent"_qs
+                       ? resultdisplay::flowFitFlowErrorTexts(r).exponentColour
+                       : (box == u"negative"_qs ? resultdisplay::negativeAverageColour(stored)
+                                                : resultdisplay::positiveAverageColour(stored))),
+              "colour");
     }
 
     // No valid point leaves zeros; figures that are not numbers (a damaged file) show as zeros.
@@ -237,9 +201,11 @@ class TestResultDisplay : public QObject {
             TestRecord r = testrecords::newTest(int16_t(system));
             r.BuildingSurfaceAreaSqFtG = 5000;
             r.BuildingFloorAreaSqFtG = 1500;
-            for (const auto& [name, figure] : kFigures)
-                r.*figure.field = value;
-            r.Flow75G = r.Flow4G = r.InfiltrationDeapIndexG = value;
+            r.CorrelationG = r.FlowCoefficientG = r.PressureExponentG = r.ElaCgsbG = r.ElaLblG =
+                value;
+            r.LeakageRatioG = r.Ach50G = r.Flow50G = r.Flow75G = r.Flow4G = value;
+            r.InfiltrationAchG = r.InfiltrationFlowG = r.InfiltrationPerOccupantG = value;
+            r.InfiltrationPerBedroomG = r.InfiltrationDeapIndexG = value;
             for (int i = 1; i <= 9; ++i)
                 r.FlowFitG[i] = r.FlowErrorG[i] = value;
             const auto [running, loaded] = runningAndLoaded(r);
