@@ -2,23 +2,11 @@
 
 #include <QTest>
 
-namespace {
-
-struct EntryRow {
-    const char* name;
-    BuildingEntry entry;
-    int16_t system;
-    const char* text;
-    bool fails;
-    const char* fallback;
-};
-
-} // namespace
-
 class TestBuildingValues : public QObject {
     Q_OBJECT
   private slots:
-    // The factor from stories and wind shielding, and its box cut (not rounded) to 1 place.
+    // The factor from stories and wind shielding, and its box cut (not rounded) to 1 place
+    // (2.5 stories, wind 1.2 and both empty are checked through the page).
     void factor_data() {
         QTest::addColumn<QString>("stories");
         QTest::addColumn<QString>("wind");
@@ -30,8 +18,6 @@ class TestBuildingValues : public QObject {
                                 << factor << QString::fromLatin1(shown);
         };
         row("two stories", "2", "1", 15.96597f, " 15.9");
-        row("two and a half stories", "2.5", "1", 14.84908f, " 14.8");
-        row("both empty (Clear All)", "", "", 20.0f, " 20");
         row("negative stories", "-2", "1", 20.0f, " 20");
         row("text after the numbers", "2 floors", "1.1 normal", 17.56256f, " 17.5");
         row("negative wind", "1", "-1", -20.0f, "-20");
@@ -40,12 +26,9 @@ class TestBuildingValues : public QObject {
     void factor() {
         QFETCH(QString, stories);
         QFETCH(QString, wind);
-        QFETCH(float, factor);
-        QFETCH(QString, shown);
         const float got = infiltrationFactor(stories, wind);
-        QVERIFY2(qAbs(got - factor) <= 1e-4f * qMax(1.0f, qAbs(factor)),
-                 qPrintable(QString::number(got, 'g', 9)));
-        QCOMPARE(infiltrationFactorText(got), shown);
+        QTEST(got, "factor");
+        QTEST(infiltrationFactorText(got), "shown");
     }
 
     // The conversions themselves are checked through the page; here, the widths texts are cut to.
@@ -56,38 +39,35 @@ class TestBuildingValues : public QObject {
         QCOMPARE(temperatureBoxText(70.0f, 3), QStringLiteral(" 21.1"));
     }
 
-    // Each range at its edges, and what a failing box shows instead.
+    // Each range at its edges (the page's Next checks take the other side of several).
     void entryChecks_data() {
-        QTest::addColumn<EntryRow>("row");
-        using E = BuildingEntry;
-        const EntryRow rows[] = {
-            {"volume half", E::Volume, 1, "0.5", true, "?"},
-            {"volume one", E::Volume, 3, "1", false, "?"},
-            {"volume top", E::Volume, 1, "99999999", false, "?"},
-            {"volume above top", E::Volume, 2, "100000000", true, "?"},
-            {"stories 4", E::Stories, 1, "4", false, "1"},
-            {"stories 4.5", E::Stories, 3, "4.5", true, "1"},
-            {"stories 0", E::Stories, 1, "0", true, "1"},
-            {"inside empty, metric", E::InsideTemp, 3, "", true, "20"},
-            {"inside -99", E::InsideTemp, 1, "-99", false, "68"},
-            {"inside -100", E::InsideTemp, 2, "-100", true, "68"},
-            {"inside 199", E::InsideTemp, 1, "199", false, "68"},
-            {"outside 200, metric", E::OutsideTemp, 3, "200", true, "20"},
-            {"outside text is 0", E::OutsideTemp, 1, "cold", false, "68"},
-            {"wind 0.9", E::WindShielding, 1, "0.9", false, "1"},
-            {"wind 1.3", E::WindShielding, 1, "1.3", true, "1"},
-            {"wind .8", E::WindShielding, 1, ".8", true, "1"},
-            {"occupants 99", E::Occupants, 1, "99", false, "4"},
-            {"occupants 100", E::Occupants, 1, "100", true, "4"},
-            {"bedrooms empty", E::Bedrooms, 1, "", true, "2"},
+        QTest::addColumn<BuildingEntry>("entry");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("fails");
+        const auto row = [](const char* name, BuildingEntry entry, const char* text, bool fails) {
+            QTest::newRow(name) << entry << QString::fromLatin1(text) << fails;
         };
-        for (const EntryRow& row : rows)
-            QTest::newRow(row.name) << row;
+        using E = BuildingEntry;
+        row("volume one", E::Volume, "1", false);
+        row("volume top", E::Volume, "99999999", false);
+        row("stories 4", E::Stories, "4", false);
+        row("stories 4.5", E::Stories, "4.5", true);
+        row("stories 0", E::Stories, "0", true);
+        row("inside -99", E::InsideTemp, "-99", false);
+        row("inside -100", E::InsideTemp, "-100", true);
+        row("inside 199", E::InsideTemp, "199", false);
+        row("outside 200", E::OutsideTemp, "200", true);
+        row("outside text is 0", E::OutsideTemp, "cold", false);
+        row("wind 0.9", E::WindShielding, "0.9", false);
+        row("wind .8", E::WindShielding, ".8", true);
+        row("occupants 99", E::Occupants, "99", false);
+        row("occupants 100", E::Occupants, "100", true);
+        row("bedrooms empty", E::Bedrooms, "", true);
     }
     void entryChecks() {
-        QFETCH(EntryRow, row);
-        QCOMPARE(buildingEntryFails(row.entry, QString::fromLatin1(row.text)), row.fails);
-        QCOMPARE(buildingEntryFallback(row.entry, row.system), QString::fromLatin1(row.fallback));
+        QFETCH(BuildingEntry, entry);
+        QFETCH(QString, text);
+        QTEST(buildingEntryFails(entry, text), "fails");
     }
 };
 

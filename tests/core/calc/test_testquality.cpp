@@ -74,8 +74,6 @@ class TestTestQuality : public QObject {
         for (int k = 1; k <= 5; ++k)
             exact << 1000 * std::pow(k, 0.65);
         row("perfect fit", {10, 20, 30, 40, 50}, exact, 0, true, "PPPPPPPP");
-        row("statics 3 Pa: 15 Pa is exactly five times", {15, 25, 35, 45, 55},
-            {1000, 1390, 1700, 1990, 2240}, 3, true, "PPPPPPPP");
         // Statics are kept as Singles: 2.5 and 5 Pa come back a few 1e-8 above.
         QList<double> fromTwelve; // a power law from 12.5 Pa, in steps of 10 Pa
         for (int k = 0; k < 5; ++k)
@@ -94,12 +92,10 @@ class TestTestQuality : public QObject {
         QFETCH(QList<double>, pascals);
         QFETCH(QList<double>, cfm);
         QFETCH(double, staticPa);
-        QFETCH(bool, interval);
-        QFETCH(QString, checks);
         const Quality q = assess(typed(pascals, cfm, staticPa));
-        QCOMPARE(q.flow50.has_value(), interval);
-        QCOMPARE(q.exponent.has_value(), interval);
-        QCOMPARE(passes(q), checks);
+        QTEST(q.flow50.has_value(), "interval");
+        QTEST(q.exponent.has_value(), "interval");
+        QTEST(passes(q), "checks");
         if (QTest::currentDataTag() == QByteArray("perfect fit")) {
             QVERIFY(std::fabs(q.exponent->high - q.exponent->low) < 1e-6);
             QVERIFY(std::fabs(q.flow50->high / q.flow50->low - 1) < 1e-6);
