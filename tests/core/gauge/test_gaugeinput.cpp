@@ -1,5 +1,4 @@
 #include "core/gauge/gaugeinput.h"
-#include "core/record/lkdfile.h"
 #include "support/testrecords.h"
 
 #include <QTest>
@@ -112,36 +111,42 @@ class TestGaugeInput : public QObject {
         QCOMPARE(g.ChannelA, 5);
     }
 
-    void unitDigit_data() {
+    // A line's unit digit: the record's system follows it, told once; then the point saved
+    // from it (in cfm, with the plate's factor, an unknown plate leaving the old one).
+    void unitDigitAndPoint_data() {
         QTest::addColumn<QByteArray>("line");
         QTest::addColumn<int>("systemBefore");
         QTest::addColumn<int>("systemAfter");
         QTest::addColumn<int>("notice");
         QTest::addColumn<QString>("label3");
-        QTest::addColumn<QString>("label6");
-        const QString keep = u"<kept>"_qs;
-        QTest::newRow("worked line, in.wc to Pa m3/h")
-            << QByteArray("+00493,-00012,0,250,00000") << 1 << 3 << int(Notice::ChangedToPaM3h)
-            << u"+ 12.3 Pa"_qs << u" 250 m3/h"_qs;
-        QTest::newRow("already Pa m3/h") << QByteArray("-00493,-00012,0,250,00000") << 3 << 3
-                                         << int(Notice::None) << u"- 12.3 Pa"_qs << u" 250 m3/h"_qs;
-        QTest::newRow("to Pa cfm")
-            << gaugeLine(400, 1000, 0, 1) << 3 << 2 << int(Notice::ChangedToPaCfm) << u"+ 10 Pa"_qs
-            << u" 1000 cfm"_qs;
-        QTest::newRow("to in.wc") << gaugeLine(-2000, 99, 0, 2) << 2 << 1
-                                  << int(Notice::ChangedToInWcCfm) << u"- .201 inWC"_qs
-                                  << u" 99 cfm"_qs;
-        QTest::newRow("area units")
-            << QByteArray("+00493,-00012,0,250,00400") << 2 << 2 << int(Notice::AreaUnits)
-            << u"(+)( 493) (-)( 12)( 0)( 250)( 0)( 4)( 0)( 0)("_qs << keep;
-        QTest::newRow("unknown digit") << gaugeLine(1, 1, 0, 7) << 2 << 2 << int(Notice::None)
-                                       << u"(+)( 1) (-)( 12)( 0)( 1)( 0)( 7)( 0)( 0)("_qs << keep;
+        QTest::addColumn<QString>("label6");      // empty: kept as it was
+        QTest::addColumn<QList<double>>("point"); // pressure (in.wc), flow, plate; empty: none
+        const auto row = [](const char* name, const QByteArray& line, int before, int after,
+                            Notice notice, const QString& label3, const QString& label6,
+                            const QList<double>& point) {
+            QTest::newRow(name) << line << before << after << int(notice) << label3 << label6
+                                << point;
+        };
+        const auto inWc = [](int counts) { return counts / 40.0 / 249.1; };
+        row("worked line, in.wc to Pa m3/h", "+00493,-00012,0,250,00000", 1, 3,
+            Notice::ChangedToPaM3h, u"+ 12.3 Pa"_qs, u" 250 m3/h"_qs,
+            {inWc(493), 250 / 1.699, -10});
+        row("already Pa m3/h", "-00493,-00012,0,250,00000", 3, 3, Notice::None, u"- 12.3 Pa"_qs,
+            u" 250 m3/h"_qs, {inWc(-493), 250 / 1.699, -10});
+        row("to Pa cfm, 4 holes", gaugeLine(400, 1000, 0, 1, 3), 3, 2, Notice::ChangedToPaCfm,
+            u"+ 10 Pa"_qs, u" 1000 cfm"_qs, {inWc(400), 1000, -14});
+        row("to in.wc, unknown plate", gaugeLine(-2000, 99, 0, 2, 8), 2, 1,
+            Notice::ChangedToInWcCfm, u"- .201 inWC"_qs, u" 99 cfm"_qs, {inWc(-2000), 99, 7});
+        row("area units", "+00493,-00012,0,250,00400", 2, 2, Notice::AreaUnits,
+            u"(+)( 493) (-)( 12)( 0)( 250)( 0)( 4)( 0)( 0)("_qs, QString(), {});
+        row("unknown digit", gaugeLine(1, 1, 0, 7), 2, 2, Notice::None,
+            u"(+)( 1) (-)( 12)( 0)( 1)( 0)( 7)( 0)( 0)("_qs, QString(), {});
     }
-    void unitDigit() {
+    void unitDigitAndPoint() {
         QFETCH(QByteArray, line);
         QFETCH(int, systemBefore);
         QFETCH(int, systemAfter);
-        QFETCH(QString, label6);
+        QFETCH(QList<double>, point);
         GaugeInput g;
         TestRecord r = newTest(int16_t(systemBefore));
         const auto result = g.HandleInput(line, r, at(0));
@@ -151,11 +156,25 @@ class TestGaugeInput : public QObject {
         QCOMPARE(result->unitSystemChanged, systemAfter != systemBefore);
         QTEST(int(result->unitNotice), "notice");
         QTEST(result->label3, "label3");
-        QCOMPARE(result->label6.value_or(u"<kept>"_qs), label6);
+        QTEST(result->label6.value_or(QString()), "label6");
         QCOMPARE(result->label1, u"03-14-2026 23:59:50 "_qs + QString::fromLatin1(line));
         // A change is told once: the next line finds the systems matching.
         QCOMPARE(g.HandleInput(line, r, at(1000))->unitNotice,
                  result->unitNotice == Notice::AreaUnits ? Notice::AreaUnits : Notice::None);
+
+        for (int i = 1; i <= 9; ++i)
+            testrecords::setPoint(r, i, 9 * testrecords::kPaPerInWc, 8, 7);
+        g.counter.PointCounter = 2;
+        const TestRecord before = r;
+        int saved = 0;
+        QCOMPARE(g.savePoint(r, &saved),
+                 point.isEmpty() ? SaveOutcome::AreaUnits : SaveOutcome::Saved);
+        QCOMPARE(QList<int>({g.counter.nextPoint(), saved}),
+                 point.isEmpty() ? QList<int>({3, 0}) : QList<int>({4, 3}));
+        if (point.isEmpty())
+            point = {before.PresGageG[3], before.FlowGageG[3], before.LowFlowFactorG[3]};
+        QCOMPARE((QList<double>{r.PresGageG[3], r.FlowGageG[3], r.LowFlowFactorG[3]}), point);
+        QCOMPARE(r.PresGageG[4], before.PresGageG[4]); // a refused save stores nothing
     }
 
     void deviceKeyStillKeepsReadings() {
@@ -205,36 +224,31 @@ class TestGaugeInput : public QObject {
 
     // Forty seconds of lines across midnight, once a second and a hundred a second: the
     // label stops at 30 and the saved average is that of the lines up to it.
-    void freezesAtThirtySeconds_data() {
-        QTest::addColumn<int>("perSecond");
-        QTest::newRow("1 line/s") << 1;
-        QTest::newRow("100 lines/s") << 100;
-    }
     void freezesAtThirtySeconds() {
-        QFETCH(int, perSecond);
-        GaugeInput g;
-        TestRecord r = newTest(2);
-        g.averager.start(false);
-        QString last;
-        int64_t sum = 0;
-        int counted = 0;
-        const int total = 40 * perSecond;
-        for (int i = 0; i < total; ++i) {
-            const int64_t ms = int64_t(i) * 1000 / perSecond;
-            const auto res = g.HandleInput(gaugeLine(i, 1, 0, 1), r, at(ms));
-            if (res->average) {
-                last = res->average->text;
-                sum += i;
-                ++counted;
+        for (const int perSecond : {1, 100}) {
+            GaugeInput g;
+            TestRecord r = newTest(2);
+            g.averager.start(false);
+            QString last;
+            int64_t sum = 0;
+            int counted = 0;
+            for (int i = 0; i < 40 * perSecond; ++i) {
+                const auto res = g.HandleInput(gaugeLine(i, 1, 0, 1), r, at(i * 1000 / perSecond));
+                if (res->average) {
+                    last = res->average->text;
+                    sum += i;
+                    ++counted;
+                }
             }
+            QVERIFY2(last.startsWith(u" 30 Sec:"_qs), qPrintable(last));
+            QCOMPARE(int(g.averager.AvgShownSeconds), 30);
+            QCOMPARE(g.averager.AvgCount, counted);
+            QVERIFY(counted < 40 * perSecond);
+            const float mean = float(double(sum) / 40 / counted);
+            QCOMPARE(g.averager.AvgAll, mean);
+            QCOMPARE(g.saveStaticAverage(r, false, at(0).wall), SaveOutcome::Saved);
+            QCOMPARE(r.PreTestStaticPresG, float(double(mean) / 249.1));
         }
-        QVERIFY2(last.startsWith(u" 30 Sec:"_qs), qPrintable(last));
-        QCOMPARE(int(g.averager.AvgShownSeconds), 30);
-        QCOMPARE(g.averager.AvgCount, counted);
-        QVERIFY(counted < total);
-        QCOMPARE(g.averager.AvgAll, float(double(sum) / 40 / counted));
-        QCOMPARE(g.saveStaticAverage(r, false, at(0).wall), SaveOutcome::Saved);
-        QCOMPARE(r.PreTestStaticPresG, float(double(float(double(sum) / 40 / counted)) / 249.1));
     }
 
     // Each save uses only an average of its own kind taken since its Start.
@@ -283,75 +297,26 @@ class TestGaugeInput : public QObject {
         QCOMPARE(g.saveStaticAverage(r, true, at(0).wall), SaveOutcome::Saved);
         QCOMPARE(r.Comment2G, u" 1 Sec: AvgAll= -.013 \"wc, AvgNeg=-.013 \"wc, AvgPos= 0 \"wc"_qs);
         QVERIFY(!GaugeInput::commentWouldBeLost(r));
-        // The inch mark survives the data file.
-        TestRecord back;
-        QVERIFY(parseLkd(composeLkd(r), back));
-        QCOMPARE(back.Comment2G, r.Comment2G);
     }
 
-    void points_data() {
-        QTest::addColumn<QByteArray>("line");
-        QTest::addColumn<int>("outcome");
-        QTest::addColumn<double>("pressure");
-        QTest::addColumn<double>("flow");
-        QTest::addColumn<float>("plate");
-        QTest::newRow("m3/h") << gaugeLine(-493, 250, 0, 0, 0) << int(SaveOutcome::Saved)
-                              << -493 / 40.0 / 249.1 << 250 / 1.699 << -10.0f;
-        QTest::newRow("cfm, 4 holes") << gaugeLine(-493, 250, 0, 1, 3) << int(SaveOutcome::Saved)
-                                      << -493 / 40.0 / 249.1 << 250.0 << -14.0f;
-        QTest::newRow("unknown plate") << gaugeLine(2000, 3000, 0, 2, 8) << int(SaveOutcome::Saved)
-                                       << 2000 / 40.0 / 249.1 << 3000.0 << 7.0f;
-        QTest::newRow("area units")
-            << gaugeLine(-493, 250, 0, 3, 3) << int(SaveOutcome::AreaUnits) << 9.0 << 8.0 << 7.0f;
-        QTest::newRow("no data") << QByteArray("garbled") << int(SaveOutcome::NoData) << 9.0 << 8.0
-                                 << 7.0f;
-    }
-    void points() {
-        QFETCH(QByteArray, line);
-        QFETCH(int, outcome);
-        GaugeInput g;
-        TestRecord r = newTest(3);
-        for (int i = 1; i <= 9; ++i) {
-            r.PresGageG[i] = 9;
-            r.FlowGageG[i] = 8;
-            r.LowFlowFactorG[i] = 7;
-        }
-        g.counter.PointCounter = 2;
-        g.ParseChars(line + "\r\n", r, at(0));
-        int saved = 0;
-        QCOMPARE(int(g.savePoint(r, &saved)), outcome);
-        const bool stored = outcome == int(SaveOutcome::Saved);
-        QCOMPARE(QList<int>({g.counter.nextPoint(), saved}),
-                 stored ? QList<int>({4, 3}) : QList<int>({3, 0}));
-        QTEST(r.PresGageG[3], "pressure");
-        QTEST(r.FlowGageG[3], "flow");
-        QTEST(r.LowFlowFactorG[3], "plate");
-        QCOMPARE(r.PresGageG[4], 9.0);
-    }
-
-    void counter_data() {
-        QTest::addColumn<QString>("presses");   // s save, d skip down, u skip up
-        QTest::addColumn<QList<int>>("filled"); // the point each press fills or moves to
-        QTest::newRow("nine saves and the tenth")
-            << u"ssssssssss"_qs << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 1};
-        QTest::newRow("skip up at 1 stays") << u"uu"_qs << QList<int>{1, 1};
-        QTest::newRow("skip down past 9")
-            << u"ddddddddd"_qs << QList<int>{2, 3, 4, 5, 6, 7, 8, 9, 1};
-        QTest::newRow("mixed") << u"dsuus"_qs << QList<int>{2, 2, 2, 1, 1};
-    }
+    // Presses (s save, d skip down, u skip up) and the point each one fills or moves to.
     void counter() {
-        QFETCH(QString, presses);
-        PointCounter c;
-        QList<int> filled;
-        for (const QChar p : presses) {
-            if (p == u's') {
-                filled << c.take();
-                continue;
+        const std::pair<QString, QList<int>> cases[] = {
+            {u"ssssssssss"_qs, {1, 2, 3, 4, 5, 6, 7, 8, 9, 1}}, // nine saves and the tenth
+            {u"uu"_qs, {1, 1}},                                 // skip up at 1 stays
+            {u"ddddddddd"_qs, {2, 3, 4, 5, 6, 7, 8, 9, 1}},     // skip down past 9
+            {u"dsuus"_qs, {2, 2, 2, 1, 1}},
+        };
+        for (const auto& [presses, expected] : cases) {
+            PointCounter c;
+            QList<int> filled;
+            for (const QChar p : presses) {
+                if (p != u's')
+                    p == u'd' ? c.skipDown() : c.skipUp();
+                filled << (p == u's' ? c.take() : c.nextPoint());
             }
-            p == u'd' ? c.skipDown() : c.skipUp();
-            filled << c.nextPoint();
+            QCOMPARE(filled, expected);
         }
-        QTEST(filled, "filled");
     }
 
     void portChangeForgetsHalfLine() {
