@@ -6,8 +6,6 @@
 
 #include <QLabel>
 #include <QProcess>
-#include <QPushButton>
-#include <QRadioButton>
 
 #include <fcntl.h>
 #include <stdlib.h>
@@ -18,23 +16,19 @@ namespace {
 // A pseudo-terminal standing for the gauge's serial cable: the window opens its far end as
 // Com1, the test writes the gauge's lines into this end.
 struct FakeGauge {
-    int master = -1;
-    QByteArray device;
-    FakeGauge() {
-        master = posix_openpt(O_RDWR | O_NOCTTY);
-        if (master >= 0 && grantpt(master) == 0 && unlockpt(master) == 0)
-            device = ptsname(master);
-    }
+    int master = posix_openpt(O_RDWR | O_NOCTTY);
+    QByteArray device = master >= 0 && grantpt(master) == 0 && unlockpt(master) == 0
+                            ? QByteArray(ptsname(master))
+                            : QByteArray();
     ~FakeGauge() {
         if (master >= 0)
             ::close(master);
     }
-    // Pressure in fortieths of a pascal, flow in cfm (unit digit 1: Pa and cfm), plate digit.
-    void send(int channelA, int cfm, int plate = 0) {
-        const QByteArray line = (channelA < 0 ? "-" : "+") +
-                                QByteArray::number(std::abs(channelA)).rightJustified(5, '0') +
-                                ",-00012,0," + QByteArray::number(cfm) + ",00" +
-                                QByteArray::number(plate) + "00\r\n";
+    // Pressure in fortieths of a pascal, flow in cfm (unit digit 1: Pa and cfm), no plate.
+    void send(int channelA, int cfm) {
+        const QByteArray line = QString::asprintf("%c%05d,-00012,0,%d,00100\r\n",
+                                                  channelA < 0 ? '-' : '+', std::abs(channelA), cfm)
+                                    .toLatin1();
         // Split in two writes, as a serial line may deliver it.
         QVERIFY(::write(master, line.constData(), 7) == 7);
         QVERIFY(::write(master, line.constData() + 7, line.size() - 7) == line.size() - 7);
@@ -61,61 +55,59 @@ class TestGaugeWindow : public QObject {
         });
         t.flow.setGaugeOpener([&window] { window.Form_Load(); });
         t.toBuildingPage(2);
-        auto label = [&window](const char* name) {
+        const auto label = [&window](const char* name) {
             return window.findChild<QLabel*>(QString::fromLatin1(name))->text();
+        };
+        const auto click = [&window](const QString& name) {
+            window.findChild<QAbstractButton*>(name)->click();
+            FlowUnderTest::flushDeletes();
         };
         QVERIFY(window.isVisible());
         QCOMPARE(label("Label2"), u" 1"_qs);
-        window.findChild<QRadioButton*>(u"Option3"_qs)->click();
+        click(u"Option3"_qs);
         QCOMPARE(label("Label5"), u"Com 3 Does Not Exist"_qs);
-        window.findChild<QRadioButton*>(u"Option1"_qs)->click();
+        click(u"Option1"_qs);
         QCOMPARE(label("Label5"), u"Com 1 Exists"_qs);
 
-        auto deliver = [&](int channelA, int cfm) {
+        const auto deliver = [&](int channelA, int cfm) {
             const QString before = label("Label1");
             gauge.send(channelA, cfm);
             QTRY_VERIFY_WITH_TIMEOUT(label("Label1") != before, 5000);
         };
-        auto click = [&window](const char* name) {
-            window.findChild<QPushButton*>(QString::fromLatin1(name))->click();
-            FlowUnderTest::flushDeletes();
+        // A static for 31 seconds, saved: the label shown before the save.
+        const auto staticAverage = [&](const QString& kind, int channelA) {
+            click(u"cmdStart%1TestStaticPresAvg"_qs.arg(kind));
+            for (int s = 0; s <= 31; ++s, ms += 1000)
+                deliver(channelA, 0);
+            const QString shown = label("Label9");
+            click(u"cmdSave%1TestStaticPresAvg"_qs.arg(kind));
+            return shown;
         };
-        // Pre-test static: -1.2 Pa for 31 seconds.
-        click("cmdStartPreTestStaticPresAvg");
-        for (int s = 0; s <= 31; ++s, ms += 1000)
-            deliver(-48, 0);
-        QVERIFY2(label("Label9").startsWith(u" 30 Sec: AvgAll= -1.2 Pa"_qs),
-                 qPrintable(label("Label9")));
-        click("cmdSavePreTestStaticPresAvg");
+        const QString pre = staticAverage(u"Pre"_qs, -48);
+        QVERIFY2(pre.startsWith(u" 30 Sec: AvgAll= -1.2 Pa"_qs), qPrintable(pre));
         QCOMPARE(t.currentName(), u"BDMeasFm4"_qs);
 
         const int pascals[] = {60, 50, 40, 30, 20};
         const int flows[] = {3900, 3480, 3010, 2490, 1880};
-        for (int i = 0; i < 5; ++i) {
-            deliver(-40 * pascals[i], flows[i]);
-            click("cmdSavePG5PresFlowLowflow");
-            // The measurement page shows each point as soon as it is saved.
-            QCOMPARE(t.text(u"txtPresGage%1"_qs.arg(i + 1)), u"-%1"_qs.arg(pascals[i]));
-        }
-        QCOMPARE(label("Label2"), u" 6"_qs);
-        click("cmdStartPostTestStaticPresAvg");
-        for (int s = 0; s <= 31; ++s, ms += 1000)
-            deliver(-64, 0);
-        click("cmdSavePostTestStaticPresAvg");
-
         TestRecord typed = testrecords::newTest(2);
         testrecords::setStatics(typed, -1.2, -1.6);
-        for (int i = 0; i < 5; ++i)
+        for (int i = 0; i < 5; ++i) {
+            deliver(-40 * pascals[i], flows[i]);
+            click(u"cmdSavePG5PresFlowLowflow"_qs);
+            // The measurement page shows each point as soon as it is saved.
+            QCOMPARE(t.text(u"txtPresGage%1"_qs.arg(i + 1)), u"-%1"_qs.arg(pascals[i]));
             testrecords::setPoint(typed, i + 1, -pascals[i], flows[i], -10);
-        calculateTest(typed);
-        QCOMPARE(t.flow.record().PointCountG, int16_t(5));
-        QCOMPARE(t.flow.record().PressureExponentG, typed.PressureExponentG);
-        QCOMPARE(t.text("txtFlow50Val"), resultdisplay::loadedResultTexts(typed).flow50);
-        QCOMPARE(t.flow.record().Comment2G.left(24), u" 30 Sec: AvgAll= -1.6 Pa"_qs);
+        }
+        QCOMPARE(label("Label2"), u" 6"_qs);
+        staticAverage(u"Post"_qs, -64);
 
-        // Closing the window lets the port go.
-        window.close();
-        QVERIFY(::write(gauge.master, "x", 1) == 1);
+        calculateTest(typed);
+        const TestRecord& r = t.flow.record();
+        QCOMPARE(r.PointCountG, int16_t(5));
+        QCOMPARE(r.UnitSystemG, int16_t(2));
+        QCOMPARE(r.PressureExponentG, typed.PressureExponentG);
+        QCOMPARE(t.text("txtFlow50Val"), resultdisplay::loadedResultTexts(typed).flow50);
+        QCOMPARE(r.Comment2G.left(24), u" 30 Sec: AvgAll= -1.6 Pa"_qs);
     }
 
     // The simulator a user can try the window with: its first line names the terminal, and
@@ -130,7 +122,7 @@ class TestGaugeWindow : public QObject {
         FlowUnderTest t;
         frmPG5ser window(t.flow);
         window.Form_Load();
-        window.findChild<QRadioButton*>(u"Option2"_qs)->click();
+        window.findChild<QAbstractButton*>(u"Option2"_qs)->click();
         QLabel* pressure = window.findChild<QLabel*>(u"Label3"_qs);
         QTRY_VERIFY_WITH_TIMEOUT(pressure->text().endsWith(u" Pa"_qs), 10000);
         sim.kill();
