@@ -13,48 +13,35 @@
 
 class TestProgramFolder : public QObject {
     Q_OBJECT
-
     QTemporaryDir dir;
 
-    static QString documents() {
-        return QDir::toNativeSeparators(
-            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
-    }
-
   private slots:
-    void initTestCase() {
-        QVERIFY(dir.isValid());
+    // The program's folder is named by the row ("unknown": none given).
+    void startFolder_data() {
+        QTest::addColumn<bool>("used");
+        QTest::newRow("writable") << true;
+        for (const char* name : {"missing", "a file", "read-only", "unknown"})
+            QTest::newRow(name) << false;
+    }
+    void startFolder() {
+        QFETCH(bool, used);
+        const QString name = QString::fromLatin1(QTest::currentDataTag());
+        const QString folder = name == u"unknown" ? QString() : dir.filePath(name);
         // A home of its own, without a documents folder yet: the flow must make it.
-        qputenv("HOME", dir.filePath(QStringLiteral("home")).toLocal8Bit());
-        QVERIFY(documents().startsWith(dir.path()));
-        QVERIFY(!QFileInfo::exists(documents()));
-    }
-
-    void writableFolderIsUsed() {
-        QCOMPARE(PageFlow::programFolderFor(dir.path()), QDir::toNativeSeparators(dir.path()));
-    }
-
-    void otherwiseTheDocumentsFolder_data() {
-        QTest::addColumn<QString>("folder");
-        QTest::newRow("missing") << dir.filePath(QStringLiteral("gone"));
-        QTest::newRow("a file") << dir.filePath(QStringLiteral("plain-file"));
-        QTest::newRow("read-only") << dir.filePath(QStringLiteral("ro"));
-        QTest::newRow("unknown") << QString();
-    }
-    void otherwiseTheDocumentsFolder() {
-        QFETCH(QString, folder);
-        if (folder.endsWith(u"plain-file")) {
-            QFile f(folder);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-        }
-        if (folder.endsWith(u"/ro")) {
-            if (geteuid() == 0)
-                QSKIP("root writes into any folder");
+        qputenv("HOME", dir.filePath(u"home of "_qs + name).toLocal8Bit());
+        const QString documents = QDir::toNativeSeparators(
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+        QVERIFY(documents.startsWith(dir.path()) && !QFileInfo::exists(documents));
+        if (name == u"a file")
+            QVERIFY(QFile(folder).open(QIODevice::WriteOnly));
+        if (name == u"writable" || name == u"read-only")
             QVERIFY(QDir().mkpath(folder));
+        if (name == u"read-only" && geteuid() == 0)
+            QSKIP("root writes into any folder");
+        if (name == u"read-only")
             QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
-        }
         const QString got = PageFlow::programFolderFor(folder);
-        QCOMPARE(got, documents());
+        QCOMPARE(got, used ? QDir::toNativeSeparators(folder) : documents);
         QVERIFY(QFileInfo(got).isDir()); // made, so the file pages can list it
     }
 };
