@@ -11,20 +11,19 @@
 # most of its time in the kernel), and a fresh worker on the same corpus runs at full speed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-targets=(lkdfile gaugeline customertemplate)
+all=(lkdfile gaugeline customertemplate)
+targets=("${all[@]}")
 runs=
 if [[ ${1:-} == --runs ]]; then
   [[ ${2:-} =~ ^[0-9]+$ ]] || { echo "usage: $0 [SECONDS] | --runs N [TARGET...]" >&2; exit 2; }
   runs=$2
   shift 2
   (($#)) && targets=("$@")
-  seconds=0
 else
   seconds=${1:-60}
 fi
 for target in "${targets[@]}"; do
-  [[ " lkdfile gaugeline customertemplate " == *" $target "* ]] ||
-    { echo "$0: no fuzz target $target" >&2; exit 2; }
+  [[ " ${all[*]} " == *" $target "* ]] || { echo "$0: no fuzz target $target" >&2; exit 2; }
 done
 bash scripts/install-deps.sh
 export DEBIAN_FRONTEND=noninteractive
@@ -38,7 +37,7 @@ launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
   -DVENTREL_FUZZ=ON "${launcher[@]}" >/dev/null
-cmake --build build-fuzz -j "$(nproc)" --target fuzz_lkdfile fuzz_gaugeline fuzz_customertemplate
+cmake --build build-fuzz -j "$(nproc)" --target "${all[@]/#/fuzz_}"
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 status=0
